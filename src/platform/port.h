@@ -1,0 +1,224 @@
+// The port: the few operating-system services that ZVSET and the product's
+// libraries use. Two backends implement it: win32/ over the real API and sim/
+// over a simulated machine. Nothing above this layer knows which one it runs on.
+//
+// Values that the program's behaviour is written in keep their Win32 numbers,
+// so the Win32 backend passes them through unchanged. Names differ from the
+// Win32 ones on purpose: <windows.h> defines many of those as macros.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace port {
+
+// Opaque handles. 0 is "none" for every kind.
+using Window = std::uintptr_t;
+using Instance = std::uintptr_t;
+using Icon = std::uintptr_t;
+using RegKey = std::uintptr_t;
+using Library = std::uintptr_t;
+using Search = std::uintptr_t;
+using File = std::uintptr_t;
+
+// Message box buttons, icons and results.
+namespace mb {
+constexpr unsigned Ok = 0x0;
+constexpr unsigned OkCancel = 0x1;
+constexpr unsigned YesNoCancel = 0x3;
+constexpr unsigned YesNo = 0x4;
+constexpr unsigned IconHand = 0x10;
+constexpr unsigned IconQuestion = 0x20;
+constexpr unsigned IconExclamation = 0x30;
+constexpr unsigned IconInformation = 0x40;
+}  // namespace mb
+namespace id {
+constexpr int Ok = 1;
+constexpr int Cancel = 2;
+constexpr int Yes = 6;
+constexpr int No = 7;
+}  // namespace id
+
+// Show commands.
+namespace sw {
+constexpr int Hide = 0;
+constexpr int ShowNormal = 1;
+constexpr int Show = 5;
+}  // namespace sw
+
+// Window messages that the program sends or handles.
+namespace wm {
+constexpr unsigned Destroy = 0x0002;
+constexpr unsigned Paint = 0x000F;
+constexpr unsigned Close = 0x0010;
+constexpr unsigned InitDialog = 0x0110;
+constexpr unsigned Command = 0x0111;
+constexpr unsigned Timer = 0x0113;
+constexpr unsigned User = 0x0400;
+}  // namespace wm
+constexpr unsigned StmSetIcon = 0x0170;
+
+// Button check states.
+constexpr unsigned Unchecked = 0;
+constexpr unsigned Checked = 1;
+
+// Help service commands.
+namespace help {
+constexpr unsigned Context = 0x0001;
+constexpr unsigned Quit = 0x0002;
+}  // namespace help
+
+// System metrics.
+constexpr int SmCxScreen = 0;
+constexpr int SmCyScreen = 1;
+
+// Registry roots, as the product's registry library takes them.
+constexpr std::uint32_t HkeyClassesRoot = 0x80000000u;
+constexpr std::uint32_t HkeyCurrentUser = 0x80000001u;
+constexpr std::uint32_t HkeyLocalMachine = 0x80000002u;
+
+// Registry results (Win32 error codes; 0 is success).
+constexpr long RegOk = 0;
+constexpr long RegNotFound = 2;
+constexpr long RegMoreData = 234;
+constexpr long RegNoMoreItems = 259;
+
+// File attributes.
+constexpr std::uint32_t InvalidAttributes = 0xFFFFFFFFu;
+constexpr std::uint32_t AttrReadOnly = 0x01;
+constexpr std::uint32_t AttrHidden = 0x02;
+constexpr std::uint32_t AttrSystem = 0x04;
+constexpr std::uint32_t AttrDirectory = 0x10;
+constexpr std::uint32_t AttrArchive = 0x20;
+constexpr std::uint32_t AttrNormal = 0x80;
+
+// File opening, as CreateFile takes it.
+constexpr std::uint32_t GenericRead = 0x80000000u;
+constexpr std::uint32_t GenericWrite = 0x40000000u;
+constexpr std::uint32_t ShareRead = 0x1;
+constexpr std::uint32_t ShareWrite = 0x2;
+constexpr std::uint32_t CreateAlways = 2;
+constexpr std::uint32_t OpenExisting = 3;
+constexpr std::uint32_t OpenAlways = 4;
+constexpr File InvalidFile = ~File{0};
+
+struct Rect {
+  long left, top, right, bottom;
+};
+
+// A dialog procedure: returns nonzero when it handled the message.
+using DialogProc = std::intptr_t (*)(Window dialog, unsigned message,
+                                     std::uintptr_t wParam, std::intptr_t lParam);
+
+// ---- Top-level windows -------------------------------------------------
+// The top-level window whose title is exactly `title`, of any class; 0 if none.
+Window FindTopWindow(const char* title);
+void ShowTopWindow(Window window, int showCommand);
+void BringToForeground(Window window);
+// Sends a message and returns once the window has handled it.
+std::intptr_t SendToWindow(Window window, unsigned message, std::uintptr_t wParam,
+                           std::intptr_t lParam);
+bool PostToWindow(Window window, unsigned message, std::uintptr_t wParam,
+                  std::intptr_t lParam);
+// The program's active window, 0 when it has none.
+Window ActiveWindow();
+bool GetWindowBounds(Window window, Rect& rect);
+void MoveWindowTo(Window window, int left, int top, int width, int height, bool repaint);
+int ScreenMetric(int index);
+// Invalidates the whole window without erasing it and repaints it at once.
+void RepaintNow(Window window);
+
+// ---- The user ------------------------------------------------------------
+int ShowMessageBox(Window owner, const char* text, const char* title, unsigned type);
+// Runs a modal dialog from a template of the program's resources.
+std::intptr_t RunModalDialog(Instance instance, int templateId, Window owner,
+                             DialogProc proc, std::intptr_t initParam);
+void EndModalDialog(Window dialog, std::intptr_t result);
+Window DialogItem(Window dialog, int controlId);
+void SetItemText(Window dialog, int controlId, const char* text);
+// Copies at most size - 1 characters and the terminator; returns the length copied.
+unsigned GetItemText(Window dialog, int controlId, char* buffer, int size);
+void SetItemCheck(Window dialog, int controlId, unsigned state);
+unsigned GetItemCheck(Window dialog, int controlId);
+void ShowItem(Window dialog, int controlId, int showCommand);
+Icon LoadProgramIcon(Instance instance, int iconId);
+// The help service: opens `file` at a topic, or closes it for `owner`.
+bool OpenHelp(Window owner, const char* file, unsigned command, std::uintptr_t data);
+
+// ---- The process and the system -------------------------------------------
+// The running program's module file name as the system reports it.
+unsigned ModuleFileName(char* buffer, unsigned size);
+// The short (8.3) form of an existing path; 0 when it cannot be formed.
+unsigned ShortPathName(const char* path, char* buffer, unsigned size);
+unsigned WindowsDirectory(char* buffer, unsigned size);
+// 0 when the variable is not set.
+unsigned EnvironmentVariable(const char* name, char* buffer, unsigned size);
+void SleepFor(unsigned milliseconds);
+
+// ---- Files ---------------------------------------------------------------
+std::uint32_t FileAttributes(const char* path);
+bool SetAttributes(const char* path, std::uint32_t attributes);
+bool RemoveFile(const char* path);
+// Fails when `to` exists.
+bool RenameFile(const char* from, const char* to);
+File OpenFile(const char* path, std::uint32_t access, std::uint32_t share,
+              std::uint32_t disposition);
+// Number of bytes read or written; 0 on failure or at the end of the file.
+std::uint32_t ReadFrom(File file, void* buffer, std::uint32_t count);
+std::uint32_t WriteTo(File file, const void* buffer, std::uint32_t count);
+// Moves to `offset` from the start; returns the new position, or -1.
+long SeekTo(File file, long offset);
+long FilePosition(File file);
+long FileLength(File file);
+void CloseFile(File file);
+
+bool CopyFileTo(const char* from, const char* to, bool failIfExists);
+
+// Directory search over a pattern such as C:\WINDOWS\*.*, in the
+// system's own order.
+struct FoundEntry {
+  char name[260];
+  std::uint32_t attributes;
+};
+Search FindFirstEntry(const char* pattern, FoundEntry& entry);
+bool FindNextEntry(Search search, FoundEntry& entry);
+void FindEnd(Search search);
+
+// ---- Programs and libraries ---------------------------------------------
+// Starts a command line (program path and arguments). With `wait`, returns
+// once the program has ended. False when it could not be started.
+bool StartProgram(const char* commandLine, int showCommand, bool wait);
+// Restarts Windows; the running program ends here.
+[[noreturn]] void RestartSystem();
+// 1 on Windows 95, 2 on Windows NT.
+int SystemKind();
+unsigned ComputerName(char* buffer, unsigned size);
+// A library loaded at run time by file name; 0 when it cannot be loaded.
+Library LoadRuntimeLibrary(const char* fileName);
+// An export by name; null when the library lacks it.
+void* LibraryExport(Library library, const char* name);
+
+// ---- Profile (INI) strings ----------------------------------------------
+unsigned ReadProfileString(const char* file, const char* section, const char* key,
+                           const char* fallback, char* buffer, unsigned size);
+bool WriteProfileString(const char* file, const char* section, const char* key,
+                        const char* value);
+
+// ---- Registry primitives ----------------------------------------------------
+// Paths use backslashes between levels; names compare without regard to case.
+long RegOpen(std::uint32_t root, const char* path, RegKey& key);
+long RegCreate(std::uint32_t root, const char* path, RegKey& key);
+void RegClose(RegKey key);
+// A string value. `size` is the buffer's size in, the size the value needs out
+// (terminator included); RegMoreData when it does not fit, and then nothing
+// is copied.
+long RegQueryString(RegKey key, const char* name, char* buffer, std::uint32_t& size);
+// Stores `length` characters of `data` as a string value; `length` may be
+// longer than the text, as when a buffer's size is passed.
+long RegSetString(RegKey key, const char* name, const char* data, std::uint32_t length);
+long RegRemoveValue(RegKey key, const char* name);
+// Removes a subkey that has no subkeys of its own.
+long RegRemoveKey(RegKey key, const char* subkey);
+long RegEnumSubKey(RegKey key, std::uint32_t index, char* buffer, std::uint32_t size);
+
+}  // namespace port

@@ -1,0 +1,82 @@
+// The simulated Windows machine: what the tools and the tests see of it.
+//
+// A machine is a folder (machine.ini, disk/<drive>/..., registry/<system>/*.reg).
+// Opening it boots one of its Windows installations; while a program runs on
+// it, every port call is served from this machine and what a person would
+// have seen goes into the transcript.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+// A bad machine folder, a bad answer script, a prompt with no answer.
+struct Error : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+enum class MachineKind { Windows95, WindowsNT, DualBoot };
+
+// Makes a fresh machine folder (which must not exist or be empty).
+void CreateMachine(const std::string& folder, MachineKind kind);
+
+struct RunResult {
+  enum class Ending { Exited, Restarted, Stopped } ending = Ending::Exited;
+  int exitCode = 0;
+  std::string message;  // why the run stopped
+};
+
+class Machine {
+ public:
+  // Boots the machine in `folder` into `system` ("95" or "NT"; empty: the one
+  // machine.ini names). Throws Error when the folder is not a machine.
+  static std::unique_ptr<Machine> Open(const std::string& folder,
+                                       const std::string& system = "");
+  ~Machine();
+  Machine(const Machine&) = delete;
+  Machine& operator=(const Machine&) = delete;
+
+  // The scripted user: answers for message boxes and dialogs.
+  void LoadAnswers(const std::string& file);
+  void AddAnswers(const std::string& text);
+
+  // Runs one process of ZVSET (or any program body) on this machine.
+  // A restart of Windows or an unanswered prompt ends it early.
+  RunResult Run(const std::function<int()>& program);
+
+  // What happened, as plain stable lines.
+  const std::vector<std::string>& Transcript() const;
+  std::string TranscriptText() const;
+
+  // Writes the registry and the machine's state back to its folder. Each file
+  // is written whole to a scratch file and swapped in, so an interrupted save
+  // leaves the previous version intact.
+  void Save();
+
+  // The booted system: "95" or "NT".
+  const std::string& System() const;
+  // Where a Windows path lives in the machine folder ("" when the drive does
+  // not exist). Long names are matched without regard to case; missing parts
+  // keep the spelling given.
+  std::string HostPath(const std::string& windowsPath) const;
+
+  // The booted system's registry, for fixtures and checks. Paths use '\'.
+  bool ReadRegistry(std::uint32_t root, const std::string& key, const std::string& name,
+                    std::string& value) const;
+  bool RegistryKeyExists(std::uint32_t root, const std::string& key) const;
+  void WriteRegistry(std::uint32_t root, const std::string& key, const std::string& name,
+                     const std::string& value);
+
+  struct State;
+
+ private:
+  explicit Machine(std::unique_ptr<State> state);
+  std::unique_ptr<State> state_;
+};
+
+}  // namespace sim
