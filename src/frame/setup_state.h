@@ -1,0 +1,30 @@
+// The setup state: the process-wide values that the operations of one run
+// share. Everything here starts at its initial value when the process starts;
+// whatever a later run needs goes through the registry and the record files.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/port.h"
+
+constexpr int kPathSize = 260;     // paths: 259 characters and the terminator
+constexpr int kVersionSize = 12;   // the version being installed: 11 characters
+
+extern port::Instance ModuleInstance;
+extern char InstallDir[kPathSize];
+extern char SourceDir[kPathSize];
+extern char ProductVersion[kVersionSize];
+extern char InfoIniPath[kPathSize];
+extern std::int16_t FloppyDrive;
+extern port::Window ScanDialogWindow;
+extern std::int32_t WantOnlineProtection;
+extern std::int32_t WantScheduler;
+extern std::int32_t WantToolbar;
+extern std::int32_t WantEmergencyDisk;
+extern std::int32_t WantRescueDisk;
+extern std::int32_t WantWordProtection;
+extern std::int32_t WantShellExtensions;
+
+// Puts every value back to its initial state, as at the start of a process.
+// The simulator runs several processes in one host process.
+void ResetSetupState();
