@@ -82,9 +82,10 @@ inline std::int32_t PEEntry(const std::uint8_t* head, std::size_t size) {
 // File offset of a 16-bit Windows program's entry (CS:IP through the
 // segment table), or -1 for a library without one.
 inline std::int32_t NEEntry(const std::uint8_t* head, std::size_t size) {
-  std::uint32_t ne = NewHeader(head, size), ip, cs, table, shift, sector;
+  std::uint32_t ne = NewHeader(head, size), ip, cs, segments, table, shift, sector;
   if (ne == 0 || !Read16(head, size, ne + 0x14, ip) || !Read16(head, size, ne + 0x16, cs) ||
-      !Read16(head, size, ne + 0x22, table) || !Read16(head, size, ne + 0x32, shift) || cs == 0)
+      !Read16(head, size, ne + 0x1C, segments) || !Read16(head, size, ne + 0x22, table) ||
+      !Read16(head, size, ne + 0x32, shift) || cs == 0 || cs > segments)
     return -1;
   if (shift == 0) shift = 9;
   if (shift > 16 || !Read16(head, size, ne + table + 8 * (cs - 1), sector)) return -1;
