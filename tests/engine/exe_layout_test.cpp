@@ -1,6 +1,10 @@
-// Classification of hand-made program images: their type and entry point.
+// Classification of hand-made program images: their type and entry point,
+// and the option the scan sets before it opens a file.
+#include <cstring>
+
 #include "engine_test_util.h"
 #include "services/zvengine/exe_layout.h"
+#include "services/zvutil/file_type.h"
 
 namespace {
 
@@ -17,13 +21,35 @@ const Image kImages[] = {
     {"top.com", exe::kImage, 0},       {"bottom.exe", exe::kMZ, 0x20},
 };
 
-TEST(ExeLayout, TypeAndEntryOfEachImage) {
-  for (const Image& image : kImages) {
-    std::vector<std::uint8_t> head = ReadFixture(image.file);
-    std::int16_t type = exe::FileType(head.data(), head.size());
-    EXPECT_EQ(type, image.type) << image.file;
-    EXPECT_EQ(exe::EntryOffset(head.data(), head.size(), type), image.entry) << image.file;
-  }
+using FileType = FixtureMachine;
+
+// Through zvutil, on the machine: each leaves the file where it found it.
+TEST_F(FileType, TypeAndEntryOfEachImage) {
+  OnMachine([] {
+    for (const Image& image : kImages) {
+      std::string path = std::string("C:\\FIX\\") + image.file;
+      port::File file =
+          port::OpenFile(path.c_str(), port::GenericRead, port::ShareRead, port::OpenExisting);
+      ASSERT_NE(file, port::InvalidFile) << path;
+      port::SeekTo(file, 5);
+      std::int16_t type = CheckFileType(file);
+      EXPECT_EQ(type, image.type) << image.file;
+      EXPECT_EQ(port::FilePosition(file), 5) << image.file;
+      EXPECT_EQ(GetVirExeStart(file, type), image.entry) << image.file;
+      EXPECT_EQ(port::FilePosition(file), 5) << image.file;
+      port::CloseFile(file);
+    }
+  });
+}
+
+TEST(SetDriverOptions, AcceptsTheScanCodeWithItsPath) {
+  char path[40] = "C:\\WINDOWS\\WIN.COM";
+  const int length = static_cast<int>(std::strlen(path));
+  EXPECT_EQ(SetDriverOptions(0x8203, path, length), 1);
+  EXPECT_EQ(SetDriverOptions(0x8204, path, length), 0);
+  EXPECT_EQ(SetDriverOptions(0x8203, path, length - 1), 0);
+  EXPECT_EQ(SetDriverOptions(0x8203, nullptr, 0), 0);
+  EXPECT_STREQ(path, "C:\\WINDOWS\\WIN.COM");
 }
 
 // Headers that point outside what was read make no PE or NE program.

@@ -7,10 +7,12 @@
 #include "platform/port.h"
 #include "services/export.h"
 
+#ifndef ZVUTIL_API
 #ifdef ZVUTIL_BUILD
 #define ZVUTIL_API extern "C" ZV_DLLEXPORT
 #else
 #define ZVUTIL_API extern "C" ZV_DLLIMPORT
+#endif
 #endif
 
 // The code the scan passes before it opens a file.
