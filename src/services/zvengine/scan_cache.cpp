@@ -10,6 +10,7 @@ namespace zvengine {
 namespace {
 
 FileCache cache;
+constexpr std::int64_t kWholeFile = 64 * 1024;
 
 // Reads [from, to) of the file into `out`; false when the file ends early
 // or a read fails.
@@ -56,7 +57,8 @@ void Load(port::File file, const Reach& reach) {
   cache.file = file;
   cache.length = std::max<long>(port::FileLength(file), 0);
   const std::int64_t length = cache.length;
-  FillWindow(file, 0, std::min(length, reach.head), cache.head, {});
+  // A small file is read whole at once: one read costs less than three.
+  FillWindow(file, 0, length <= kWholeFile ? length : std::min(length, reach.head), cache.head, {});
   if (reach.pe && exe::FileType(cache.head.bytes.data(), cache.head.bytes.size()) == exe::kPE)
     cache.peEntry = exe::PEEntry(cache.head.bytes.data(), cache.head.bytes.size());
   if (cache.peEntry >= 0)
@@ -89,8 +91,7 @@ Reach ReachOf(const SignatureSet& set) {
 }
 
 FileCache& CacheFor(port::File file, const Reach& reach) {
-  if (!cache.loaded || cache.file != file || port::FileLength(file) != cache.length ||
-      port::FilePosition(file) != cache.length)
+  if (!cache.loaded || cache.file != file || port::FilePosition(file) != cache.length)
     Load(file, reach);
   return cache;
 }

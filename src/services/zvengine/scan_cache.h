@@ -29,8 +29,8 @@ struct FileCache {
 
 // The cache for `file`, read now unless it already holds this very file.
 // A handle's value may come back for the next file opened, so the cache
-// also checks that the file still has the length it had and still stands
-// at its end, where loading left it: a file opened since stands at its start.
+// also checks that the file still stands at its end, where loading left it:
+// a file opened since stands at its start.
 FileCache& CacheFor(port::File file, const Reach& reach);
 // Forgets the cached file (its scanning is over).
 void DropCache();

@@ -50,8 +50,11 @@ void BuildTable(SignatureSet& set, std::uint8_t scanner, ScannerTable& table) {
     }
   }
   table.bucketStart.assign(65537, 0);
-  for (std::uint32_t key = 0; key < 65536; ++key)
+  table.present.assign(65536 / 64, 0);
+  for (std::uint32_t key = 0; key < 65536; ++key) {
     table.bucketStart[key + 1] = table.bucketStart[key] + counts[key];
+    if (counts[key]) table.present[key / 64] |= std::uint64_t{1} << key % 64;
+  }
   // Filled in entry order, so each bucket lists its entries in rising order.
   table.entries.resize(members.size());
   std::vector<std::uint32_t> next(table.bucketStart.begin(), table.bucketStart.end() - 1);
@@ -150,6 +153,9 @@ int MatchTable(const SignatureSet& set, const ScannerTable& table, const Window&
   for (std::int64_t q = from; q <= to; ++q) {
     const std::uint8_t* at = window.bytes.data() + (q - window.begin);
     std::uint32_t key = at[0] << 8 | at[1];
+    // Most pairs of a file start no signature: an 8 KB bitmap says so
+    // without touching the buckets.
+    if (!(table.present[key / 64] >> key % 64 & 1)) continue;
     for (std::uint32_t i = table.bucketStart[key]; i < table.bucketStart[key + 1]; ++i) {
       int e = table.entries[i];
       if (best >= 0 && e >= best) break;

@@ -32,6 +32,7 @@ bool DecodeSignature(const std::uint8_t* data, Signature& signature);
 // of them holds side by side: a region is searched once, whatever the number
 // of signatures.
 struct ScannerTable {
+  std::vector<std::uint64_t> present;      // a bit per byte pair that has a bucket
   std::vector<std::uint32_t> bucketStart;  // 65537 slots, by the two bytes
   std::vector<std::uint16_t> entries;      // entry numbers, bucket by bucket
   std::int32_t lowest = 0;                 // earliest start of any signature
