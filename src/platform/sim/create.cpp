@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "platform/sim/files.h"
-#include "platform/sim/registry.h"
 #include "platform/sim/sim.h"
 
 namespace fs = std::filesystem;
@@ -47,7 +46,7 @@ void WindowsNT(const std::string& f, std::string& ini) {
   Folder(f, "C/TEMP");
 }
 
-void Registry(const std::string& f, const std::string& system) {
+void WriteFreshRegistry(const std::string& f, const std::string& system) {
   const std::string dir = f + "/registry/" + system;
   WriteHostFileAtomically(
       dir + "/HKEY_LOCAL_MACHINE.reg",
@@ -90,8 +89,8 @@ void CreateMachine(const std::string& folder, MachineKind kind) {
   Put(folder, "C/ZV Setup/ZVSET.EXE", "simulated ZVSET\r\n");
   Folder(folder, "C/Program Files");
   Put(folder, "A/SETUP.EXE", "simulated setup front end\r\n");
-  if (has95) Registry(folder, "95");
-  if (hasNT) Registry(folder, "NT");
+  if (has95) WriteFreshRegistry(folder, "95");
+  if (hasNT) WriteFreshRegistry(folder, "NT");
 }
 
 }  // namespace sim
