@@ -22,6 +22,8 @@ name=$(basename "$scenario")
 mkdir -p "$work"
 if ! choose_build "$work" "$@"; then
   echo "skipped:$SKIP_REASON"
+  # Where the Wine tests must run (the test command), a skip is a failure.
+  [ "${ZVSET_REQUIRE_WINE:-0}" = 1 ] && exit 1
   exit 77
 fi
 echo "build: $BUILD ($ARCH)"
