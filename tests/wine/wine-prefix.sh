@@ -91,3 +91,35 @@ fresh_prefix() {
     esac
   done
 }
+
+# Everything a run needs, for the run NAME in WORK with the first of the
+# BUILDs that this machine can run: a fresh prefix (WINEPREFIX is set to it)
+# with the program and its libraries in PROGRAM_DIR, a folder whose name has
+# a blank as the front end may start the program by a quoted path, and the
+# test programs in TEST_DIR (C:\zvtest). Sets RUN, the run's own folder.
+# Returns 77 to skip (1 where the caller requires Wine), 1 on failure.
+prepare_run() {
+  local name=$1 work=$2
+  shift 2
+  mkdir -p "$work"
+  if ! choose_build "$work" "$@"; then
+    echo "skipped:$SKIP_REASON"
+    # Where the Wine tests must run (the test command), a skip is a failure.
+    [ "${ZVSET_REQUIRE_WINE:-0}" = 1 ] && return 1
+    return 77
+  fi
+  echo "build: $BUILD ($ARCH)"
+  if ! make_template "$work"; then
+    echo "could not make a Wine prefix; see $work/wineboot.out"
+    return 1
+  fi
+  RUN=$work/$name
+  fresh_prefix "$work" "$RUN/prefix"
+  export WINEPREFIX=$RUN/prefix
+  PROGRAM_DIR="$WINEPREFIX/drive_c/Zelvane Setup"
+  TEST_DIR=$WINEPREFIX/drive_c/zvtest
+  mkdir -p "$PROGRAM_DIR" "$TEST_DIR"
+  cp "$BUILD/src/ZVSET.EXE" "$PROGRAM_DIR/"
+  find "$BUILD/src" -iname '*.dll' -exec cp {} "$PROGRAM_DIR/" \;
+  cp "$BUILD"/tests/wine/programs/*.exe "$TEST_DIR/"
+}
