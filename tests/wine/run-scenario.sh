@@ -2,7 +2,7 @@
 # Runs one scenario of ZVSET.EXE under Wine, in a fresh prefix, and compares
 # what happened with what the scenario expects.
 #
-# Usage: run-scenario.sh SCENARIO WORK BUILD [BUILD...]
+# Usage: run-scenario.sh SCENARIO WORK ZVSIM ZVSET BUILD [BUILD...]
 #   SCENARIO  folder with the scenario's files:
 #               arguments   the argument text ZVSET gets (first line; may be empty)
 #               setup.log   what the "Setup" window must have seen
@@ -10,11 +10,14 @@
 #                           then runs the scenario and its transcript must
 #                           match the file transcript
 #   WORK      folder for the prefixes and the run's files
+#   ZVSIM, ZVSET  the simulator's commands: the same argument text runs on a
+#             fresh simulated machine, and the "Setup" window must see there
+#             what it saw under Wine
 #   BUILD     Windows build folders, tried in turn
 # Exit code: 0 passed, 1 failed, 77 skipped (no Wine or no build to run).
 set -u
-scenario=$1 work=$2
-shift 2
+scenario=$1 work=$2 zvsim=$3 zvset=$4
+shift 4
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-prefix.sh"
 
@@ -48,6 +51,23 @@ fi
 if ! diff -u "$scenario/setup.log" "$TEST_DIR/setup.log" >"$RUN/setup.diff"; then
   echo "the \"Setup\" window saw something else:"
   cat "$RUN/setup.diff"
+  exit 1
+fi
+# The same on the simulator. Messages between two processes under Wine may
+# arrive in another order than the calls were made, so the two sides are
+# compared as the set of what happened to the window.
+"$zvsim" new "$run/machine" >/dev/null
+"$zvset" --machine "$run/machine" -- "$(head -n 1 "$scenario/arguments")" >"$run/sim.out" 2>&1 || {
+  echo "the simulator's run failed:"
+  cat "$run/sim.out"
+  exit 1
+}
+sed -n 's/^window "Setup": \(hide\|show\|foreground\|WM_CLOSE\).*/\1/p' "$run/sim.out" |
+  sed 's/^hide$/hidden/; s/^show$/shown/; s/^WM_CLOSE$/close/' | sort >"$run/sim-events"
+grep -v '^exit ' "$test_dir/setup.log" | sort >"$run/wine-events"
+if ! diff -u "$run/wine-events" "$run/sim-events" >"$run/sim.diff"; then
+  echo "the simulator and Wine disagree on the \"Setup\" window:"
+  cat "$run/sim.diff"
   exit 1
 fi
 echo "passed"
