@@ -56,18 +56,18 @@ fi
 # The same on the simulator. Messages between two processes under Wine may
 # arrive in another order than the calls were made, so the two sides are
 # compared as the set of what happened to the window.
-"$zvsim" new "$run/machine" >/dev/null
-"$zvset" --machine "$run/machine" -- "$(head -n 1 "$scenario/arguments")" >"$run/sim.out" 2>&1 || {
+"$zvsim" new "$RUN/machine" >/dev/null
+"$zvset" --machine "$RUN/machine" -- "$(head -n 1 "$scenario/arguments")" >"$RUN/sim.out" 2>&1 || {
   echo "the simulator's run failed:"
-  cat "$run/sim.out"
+  cat "$RUN/sim.out"
   exit 1
 }
-sed -n 's/^window "Setup": \(hide\|show\|foreground\|WM_CLOSE\).*/\1/p' "$run/sim.out" |
-  sed 's/^hide$/hidden/; s/^show$/shown/; s/^WM_CLOSE$/close/' | sort >"$run/sim-events"
-grep -v '^exit ' "$test_dir/setup.log" | sort >"$run/wine-events"
-if ! diff -u "$run/wine-events" "$run/sim-events" >"$run/sim.diff"; then
+sed -n 's/^window "Setup": \(hide\|show\|foreground\|WM_CLOSE\).*/\1/p' "$RUN/sim.out" |
+  sed 's/^hide$/hidden/; s/^show$/shown/; s/^WM_CLOSE$/close/' | sort >"$RUN/sim-events"
+grep -v '^exit ' "$TEST_DIR/setup.log" | sort >"$RUN/wine-events"
+if ! diff -u "$RUN/wine-events" "$RUN/sim-events" >"$RUN/sim.diff"; then
   echo "the simulator and Wine disagree on the \"Setup\" window:"
-  cat "$run/sim.diff"
+  cat "$RUN/sim.diff"
   exit 1
 fi
 echo "passed"
