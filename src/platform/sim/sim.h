@@ -31,6 +31,14 @@ struct RunResult {
   std::string message;  // why the run stopped
 };
 
+// Programs and libraries of the host that the simulated machine runs when
+// their file is started or loaded: ZVSET itself for its RunOnce entry, the
+// product's run-time libraries. A file on the simulated disk stands for them.
+using ProgramBody = std::function<int(const std::string& arguments)>;
+void RegisterProgram(const std::string& fileName, ProgramBody body);
+void RegisterLibraryExport(const std::string& fileName, const std::string& exportName,
+                           void* function);
+
 class Machine {
  public:
   // Boots the machine in `folder` into `system` ("95" or "NT"; empty: the one
@@ -48,6 +56,12 @@ class Machine {
   // Runs one process of ZVSET (or any program body) on this machine.
   // A restart of Windows or an unanswered prompt ends it early.
   RunResult Run(const std::function<int()>& program);
+
+  // Starts Windows again after a restart: the programs of the Run key, then
+  // each RunOnce entry, which Windows deletes before it runs it. The result
+  // is the last RunOnce program's.
+  RunResult Boot();
+  bool RestartPending() const;
 
   // What happened, as plain stable lines.
   const std::vector<std::string>& Transcript() const;

@@ -1,0 +1,96 @@
+#!/usr/bin/env python3
+"""Writes the scan dialog's stage icons: 32x32 pixels, 16 colours.
+
+    145 stage-done.ico     green check mark
+    147 stage-waiting.ico  red dot
+    148 stage-running.ico  green dot
+
+Run from anywhere; the files are written beside this script. The pictures are
+drawn from simple shapes so that the output is the same on every run.
+"""
+import os
+import struct
+
+SIZE = 32
+
+# The system's 16-colour palette, in its own order, as (red, green, blue).
+PALETTE = [
+    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
+    (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
+    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
+    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
+]
+BLACK, DARK_RED, DARK_GREEN, RED, GREEN = 0, 1, 2, 9, 10
+
+
+def blank():
+    return [[None] * SIZE for _ in range(SIZE)]  # None: transparent
+
+
+def dot(fill, rim):
+    """A filled circle with a one-pixel darker rim."""
+    picture = blank()
+    centre, radius = 15.5, 11.0
+    for y in range(SIZE):
+        for x in range(SIZE):
+            d2 = (x - centre) ** 2 + (y - centre) ** 2
+            if d2 <= radius ** 2:
+                picture[y][x] = rim if d2 > (radius - 1.5) ** 2 else fill
+    return picture
+
+
+def distance_to_segment(px, py, ax, ay, bx, by):
+    dx, dy = bx - ax, by - ay
+    t = max(0.0, min(1.0, ((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy)))
+    cx, cy = ax + t * dx, ay + t * dy
+    return ((px - cx) ** 2 + (py - cy) ** 2) ** 0.5
+
+
+def check_mark(fill, rim):
+    """A thick tick: a short stroke down to the right, a long one up."""
+    picture = blank()
+    strokes = [(5.0, 16.0, 12.5, 23.5), (12.5, 23.5, 26.5, 7.0)]
+    for y in range(SIZE):
+        for x in range(SIZE):
+            d = min(distance_to_segment(x + 0.5, y + 0.5, *s) for s in strokes)
+            if d <= 3.4:
+                picture[y][x] = rim if d > 2.2 else fill
+    return picture
+
+
+def ico(picture):
+    """One 32x32 4-bit image in an icon file: header, entry, DIB, masks."""
+    # A DIB palette entry is blue, green, red, reserved.
+    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in PALETTE)
+    xor_rows, and_rows = [], []
+    for y in reversed(range(SIZE)):  # a DIB stores its rows bottom-up
+        row = picture[y]
+        nibbles = [BLACK if p is None else p for p in row]
+        xor_rows.append(bytes((nibbles[i] << 4) | nibbles[i + 1] for i in range(0, SIZE, 2)))
+        bits = 0
+        for x in range(SIZE):
+            bits = (bits << 1) | (1 if row[x] is None else 0)
+        and_rows.append(bits.to_bytes(SIZE // 8, "big"))
+    xor, mask = b"".join(xor_rows), b"".join(and_rows)
+    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 4, 0,
+                         len(xor) + len(mask), 0, 0, 16, 0)
+    image = header + palette + xor + mask
+    directory = struct.pack("<HHH", 0, 1, 1)
+    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 16, 0, 1, 4, len(image), 6 + 16)
+    return directory + entry + image
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    icons = {
+        "stage-done.ico": check_mark(GREEN, DARK_GREEN),
+        "stage-waiting.ico": dot(RED, DARK_RED),
+        "stage-running.ico": dot(GREEN, DARK_GREEN),
+    }
+    for name, picture in icons.items():
+        with open(os.path.join(here, name), "wb") as out:
+            out.write(ico(picture))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,53 @@
+// The scripted user: an answer script says how every message box and dialog
+// is answered. One answer a line, '#' starts a comment:
+//
+//   box "TITLE" BUTTON                  a message box, by its title
+//   box "TITLE" "TEXT" BUTTON           ... by title and a part of its text
+//   dialog ID ACTION...                 a dialog, by its template id
+//
+// BUTTON is OK, Cancel, Yes or No. A box answer may end in
+// `then close "WINDOW"`: after pressing, the user closes that window.
+// Dialog actions, done in order: set CONTROL "text", check CONTROL,
+// uncheck CONTROL, press CONTROL (a click: WM_COMMAND with its id), escape.
+// Strings take \" \\ \n escapes. Each answer is used once: a prompt takes the
+// first unused answer that matches it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace sim {
+
+struct DialogAction {
+  enum class Kind { Set, Check, Uncheck, Press, Escape } kind;
+  int control = 0;
+  std::string text;
+};
+
+struct Answer {
+  enum class Kind { Box, Dialog } kind = Kind::Box;
+  int line = 0;
+  std::string title, text;  // a box
+  int button = 0;           // a box: the result id
+  std::string thenClose;    // a box: the window the user closes afterwards
+  int templateId = 0;       // a dialog
+  std::vector<DialogAction> actions;
+  bool used = false;
+};
+
+class Answers {
+ public:
+  // Throws Error naming the line of anything it cannot read.
+  void Add(const std::string& text, const std::string& source);
+  Answer* ForBox(const std::string& title, const std::string& text);
+  Answer* ForDialog(int templateId);
+
+ private:
+  std::vector<Answer> answers_;
+};
+
+// The id of a button word (OK, Cancel, Yes, No), 0 for none; and back.
+int ButtonId(const std::string& word);
+const char* ButtonWord(int id);
+
+}  // namespace sim

@@ -1,0 +1,97 @@
+// Fresh machines: a Windows 95 one, a Windows NT one, or one that boots
+// either, both on drive C: and sharing it.
+#include <filesystem>
+
+#include "platform/sim/files.h"
+#include "platform/sim/registry.h"
+#include "platform/sim/sim.h"
+
+namespace fs = std::filesystem;
+
+namespace sim {
+namespace {
+
+void Put(const std::string& folder, const std::string& path, const std::string& text) {
+  WriteHostFileAtomically(folder + "/disk/" + path, text);
+}
+
+void Folder(const std::string& folder, const std::string& path) {
+  fs::create_directories(folder + "/disk/" + path);
+}
+
+void Windows95(const std::string& f, std::string& ini) {
+  ini +=
+      "[Windows 95]\r\nWindowsDir=C:\\WINDOWS\r\nComputerName=ZVTEST95\r\n\r\n"
+      "[Environment 95]\r\nCOMSPEC=C:\\COMMAND.COM\r\n"
+      "PATH=C:\\WINDOWS;C:\\WINDOWS\\COMMAND\r\n\r\n";
+  Put(f, "C/COMMAND.COM", "simulated command interpreter\r\n");
+  Put(f, "C/WINDOWS/WIN.INI", "[windows]\r\nload=\r\nrun=\r\n\r\n[embedding]\r\n");
+  Put(f, "C/WINDOWS/SYSTEM.INI", "[boot]\r\nshell=Explorer.exe\r\n");
+  Put(f, "C/WINDOWS/EXPLORER.EXE", "simulated shell\r\n");
+  Put(f, "C/WINDOWS/SYSTEM/KERNEL32.DLL", "simulated system library\r\n");
+  Put(f, "C/WINDOWS/COMMAND/XCOPY.EXE", "simulated command\r\n");
+  Folder(f, "C/WINDOWS/TEMP");
+}
+
+void WindowsNT(const std::string& f, std::string& ini) {
+  ini +=
+      "[Windows NT]\r\nWindowsDir=C:\\WINNT\r\nComputerName=ZVTESTNT\r\n\r\n"
+      "[Environment NT]\r\nCOMSPEC=C:\\WINNT\\system32\\cmd.exe\r\n"
+      "PATH=C:\\WINNT\\system32;C:\\WINNT\r\n\r\n";
+  Put(f, "C/WINNT/WIN.INI", "[windows]\r\nload=\r\nrun=\r\n\r\n[embedding]\r\n");
+  Put(f, "C/WINNT/SYSTEM.INI", "[boot]\r\nshell=Explorer.exe\r\n");
+  Put(f, "C/WINNT/explorer.exe", "simulated shell\r\n");
+  Put(f, "C/WINNT/system32/cmd.exe", "simulated command interpreter\r\n");
+  Put(f, "C/WINNT/system32/kernel32.dll", "simulated system library\r\n");
+  Folder(f, "C/WINNT/SYSTEM");
+  Folder(f, "C/TEMP");
+}
+
+void Registry(const std::string& f, const std::string& system) {
+  const std::string dir = f + "/registry/" + system;
+  WriteHostFileAtomically(
+      dir + "/HKEY_LOCAL_MACHINE.reg",
+      "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion]\r\n"
+      "\"ProgramFilesDir\"=\"C:\\\\Program Files\"\r\n\r\n"
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n\r\n"
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall]\r\n\r\n");
+  WriteHostFileAtomically(dir + "/HKEY_CURRENT_USER.reg",
+                          "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software]\r\n\r\n");
+  WriteHostFileAtomically(dir + "/HKEY_CLASSES_ROOT.reg",
+                          "REGEDIT4\r\n\r\n[HKEY_CLASSES_ROOT\\exefile]\r\n\r\n");
+}
+
+}  // namespace
+
+void CreateMachine(const std::string& folder, MachineKind kind) {
+  std::error_code ec;
+  if (fs::exists(folder, ec) && !fs::is_empty(folder, ec))
+    throw Error(folder + " exists and is not empty");
+  const bool has95 = kind != MachineKind::WindowsNT;
+  const bool hasNT = kind != MachineKind::Windows95;
+  std::string ini =
+      "; A simulated machine for ZVSET: edit it freely.\r\n"
+      "[Machine]\r\nBoot=" + std::string(has95 ? "95" : "NT") +
+      "\r\nScreenWidth=640\r\nScreenHeight=480\r\n\r\n";
+  if (has95) Windows95(folder, ini);
+  if (hasNT) WindowsNT(folder, ini);
+  ini +=
+      "; Where ZVSET.EXE runs from.\r\n[Program]\r\nModule=C:\\ZV Setup\\ZVSET.EXE\r\n\r\n"
+      "; Drives that hold no disk: A=empty.\r\n[Drives]\r\n\r\n"
+      "; Other programs' top-level windows: closes (on WM_CLOSE) or stays.\r\n"
+      "[Top Windows]\r\nSetup=closes\r\n\r\n"
+      "; How started programs behave, by file name: ends, or window \"TITLE\".\r\n"
+      "[Programs]\r\n\r\n"
+      "; The Nth operation of a kind that fails: open, read, write, rename, delete, registry.\r\n"
+      "[Faults]\r\n";
+  WriteHostFileAtomically(folder + "/machine.ini", ini);
+  Put(folder, "C/AUTOEXEC.BAT", "@ECHO OFF\r\nPROMPT $p$g\r\n");
+  Put(folder, "C/CONFIG.SYS", "FILES=40\r\n");
+  Put(folder, "C/ZV Setup/ZVSET.EXE", "simulated ZVSET\r\n");
+  Folder(folder, "C/Program Files");
+  Put(folder, "A/SETUP.EXE", "simulated setup front end\r\n");
+  if (has95) Registry(folder, "95");
+  if (hasNT) Registry(folder, "NT");
+}
+
+}  // namespace sim

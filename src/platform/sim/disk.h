@@ -1,0 +1,61 @@
+// The simulated disks: each drive a folder disk/<letter>/ of the machine.
+// Long names are kept as the host files' names and looked up without regard
+// to case; 8.3 aliases are made the way Windows makes them (PROGRA~1, then
+// PROGRA~2 for the next long name of that kind in the folder) and, with the
+// DOS attributes, kept in dos.ini beside disk/ so they stay stable.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/sim/ini_file.h"
+
+namespace sim {
+
+struct Resolved {
+  bool driveReady = false;   // the drive exists and holds a disk
+  bool exists = false;       // the whole path names an existing file or folder
+  bool parentExists = false; // every folder above the last part exists
+  std::string host;          // where it lives (or would live) in the machine folder
+  std::string longPath;      // the Windows path with each existing part as stored
+};
+
+class Disk {
+ public:
+  void Load(const std::string& machineFolder, const IniFile& machineIni);
+  void Save() const;
+
+  Resolved Resolve(const std::string& windowsPath);
+  // The short form of an existing path; false when a part does not exist.
+  bool ShortPath(const std::string& windowsPath, std::string& shortPath);
+  std::uint32_t Attributes(const Resolved& path) const;
+  void SetAttributes(const Resolved& path, std::uint32_t attributes);
+  void ForgetAttributes(const Resolved& path);
+  // Gives a newly made long name its alias, as Windows does when it creates it.
+  void NameCreated(const Resolved& path);
+
+  // The entries of a folder (long names), in the order a directory search
+  // returns them: "." and ".." first below a drive's root, then by name.
+  std::vector<std::string> List(const Resolved& folder) const;
+
+ private:
+  std::string ShortName(const std::string& folderLongPath, const std::string& hostFolder,
+                        const std::string& name);
+  void MakeAliases(const std::string& folderLongPath, const std::string& hostFolder);
+
+  std::string folder_;   // the machine folder
+  std::string drives_;   // drive letters that hold a disk
+  IniFile dos_;          // [Aliases] and [Attributes], keyed by long path
+};
+
+// Whether a name is a valid 8.3 name, which needs no alias.
+bool IsShortName(const std::string& name);
+// The alias basis and tail: "Program Files", 1 -> "PROGRA~1".
+std::string MakeAlias(const std::string& longName, int number);
+// DOS wildcard match (* and ?, "*.*" matching names without a dot too).
+bool MatchesPattern(const std::string& name, const std::string& pattern);
+
+}  // namespace sim

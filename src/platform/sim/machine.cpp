@@ -1,0 +1,192 @@
+// Opening, running and saving a simulated machine.
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/sim/files.h"
+#include "platform/sim/state.h"
+#include "platform/sim/text.h"
+#include "platform/sim/windows.h"
+
+namespace fs = std::filesystem;
+
+namespace sim {
+
+void RunProgramBehaviour(const std::string& program, const std::string& arguments);
+
+namespace {
+
+Machine::State* current = nullptr;
+
+constexpr const char* kTopWindows = "Top Windows";
+constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const char* kRunOnceKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+
+std::string RegistryFolder(const Machine::State& m) { return m.folder + "/registry/" + m.system; }
+
+void LoadWindows(Machine::State& m) {
+  m.windows.clear();
+  for (const std::string& title : m.ini.Keys(kTopWindows)) {
+    TopWindow w;
+    w.handle = m.NewHandle();
+    w.title = title;
+    w.closes = !SameText(m.ini.Get(kTopWindows, title, "closes"), "stays");
+    m.windows.push_back(w);
+  }
+}
+
+// The desktop as it is now, for the next run on this machine.
+void StoreWindows(Machine::State& m) {
+  for (const std::string& title : m.ini.Keys(kTopWindows)) m.ini.Remove(kTopWindows, title);
+  for (const TopWindow& w : m.windows)
+    m.ini.Set(kTopWindows, w.title, w.closes ? "closes" : "stays");
+}
+
+}  // namespace
+
+Machine::State& Current() {
+  if (!current) throw Error("no simulated machine is running");
+  return *current;
+}
+
+void SetCurrent(Machine::State* state) { current = state; }
+
+bool Machine::State::Fails(const std::string& kind) {
+  const int n = ++operations[kind];
+  const std::string fault = ini.Get("Faults", kind, "");
+  if (fault.empty() || std::atoi(fault.c_str()) != n) return false;
+  Note("fault: " + kind + " " + std::to_string(n) + " fails");
+  return true;
+}
+
+Machine::Machine(std::unique_ptr<State> state) : state_(std::move(state)) {}
+Machine::~Machine() = default;
+
+std::unique_ptr<Machine> Machine::Open(const std::string& folder, const std::string& system) {
+  auto state = std::make_unique<State>();
+  State& m = *state;
+  m.folder = folder;
+  std::string text;
+  if (!ReadHostFile(folder + "/machine.ini", text))
+    throw Error(folder + " is not a simulated machine: it has no machine.ini");
+  m.ini = IniFile::Parse(text);
+  m.system = Upper(system.empty() ? m.ini.Get("Machine", "Boot", "") : system);
+  if (m.system != "95" && m.system != "NT")
+    throw Error(folder + ": boot \"95\" or \"NT\", not " + Quote(m.system));
+  if (!m.ini.HasSection(m.SystemSection()))
+    throw Error(folder + " has no Windows " + m.system + " installation");
+  m.registry.Load(RegistryFolder(m));
+  m.disk.Load(folder, m.ini);
+  LoadWindows(m);
+  m.restartPending = SameText(m.ini.Get("Machine", "RestartPending", "0"), "1");
+  return std::unique_ptr<Machine>(new Machine(std::move(state)));
+}
+
+void Machine::LoadAnswers(const std::string& file) {
+  std::string text;
+  if (!ReadHostFile(file, text)) throw Error("cannot read the answer script " + file);
+  state_->answers.Add(text, file);
+}
+
+void Machine::AddAnswers(const std::string& text) { state_->answers.Add(text, "answers"); }
+
+RunResult Machine::Run(const std::function<int()>& program) {
+  State& m = *state_;
+  RunResult result;
+  SetCurrent(&m);
+  try {
+    result.exitCode = program();
+  } catch (const RestartSignal&) {
+    result.ending = RunResult::Ending::Restarted;
+    m.restartPending = true;
+  } catch (const Error& e) {
+    result.ending = RunResult::Ending::Stopped;
+    result.message = e.what();
+    m.Note("run stopped: " + result.message);
+  }
+  // The process is gone: its files, searches, keys and libraries with it.
+  for (auto& [handle, open] : m.files) std::fclose(open.stream);
+  m.files.clear();
+  m.searches.clear();
+  m.keys.clear();
+  m.libraries.clear();
+  m.dialogs.clear();
+  SetCurrent(nullptr);
+  Save();
+  return result;
+}
+
+bool Machine::RestartPending() const { return state_->restartPending; }
+
+RunResult Machine::Boot() {
+  State& m = *state_;
+  m.restartPending = false;
+  m.windows.clear();
+  m.clock = 0;
+  m.Note("Windows " + m.system + " starts");
+  RunResult last;
+  std::vector<std::string> run, once;
+  if (RegNode* key = m.registry.Find(port::HkeyLocalMachine, kRunKey))
+    for (const RegValue& v : key->values) run.push_back(v.data);
+  if (RegNode* key = m.registry.Find(port::HkeyLocalMachine, kRunOnceKey)) {
+    for (const RegValue& v : key->values) {
+      once.push_back(v.data);
+      m.Note("registry HKEY_LOCAL_MACHINE\\" + std::string(kRunOnceKey) + ": " + Quote(v.name) +
+             " deleted");
+    }
+    key->values.clear();
+  }
+  for (const std::string& command : run)
+    last = Run([&] { return port::StartProgram(command.c_str(), port::sw::Show, false) ? 0 : 1; });
+  for (const std::string& command : once) {
+    last = Run([&] { return port::StartProgram(command.c_str(), port::sw::Show, false) ? 0 : 1; });
+    if (last.ending == RunResult::Ending::Restarted) break;
+  }
+  Save();
+  return last;
+}
+
+const std::vector<std::string>& Machine::Transcript() const { return state_->transcript; }
+
+std::string Machine::TranscriptText() const {
+  std::string text;
+  for (const std::string& line : state_->transcript) text += line + "\n";
+  return text;
+}
+
+void Machine::Save() {
+  State& m = *state_;
+  m.registry.Save(RegistryFolder(m));
+  m.disk.Save();
+  StoreWindows(m);
+  if (m.restartPending) m.ini.Set("Machine", "RestartPending", "1");
+  else m.ini.Remove("Machine", "RestartPending");
+  WriteHostFileAtomically(m.folder + "/machine.ini", m.ini.Text());
+}
+
+const std::string& Machine::System() const { return state_->system; }
+
+std::string Machine::HostPath(const std::string& windowsPath) const {
+  return state_->disk.Resolve(windowsPath).host;
+}
+
+bool Machine::ReadRegistry(std::uint32_t root, const std::string& key, const std::string& name,
+                           std::string& value) const {
+  RegNode* node = state_->registry.Find(root, key);
+  RegValue* v = node ? node->Value(name) : nullptr;
+  if (!v) return false;
+  value = v->data;
+  return true;
+}
+
+bool Machine::RegistryKeyExists(std::uint32_t root, const std::string& key) const {
+  return state_->registry.Find(root, key) != nullptr;
+}
+
+void Machine::WriteRegistry(std::uint32_t root, const std::string& key, const std::string& name,
+                            const std::string& value) {
+  RegNode& node = state_->registry.Create(root, key);
+  if (RegValue* v = node.Value(name)) *v = {v->name, value, true};
+  else node.values.push_back({name, value, true});
+}
+
+}  // namespace sim

@@ -1,0 +1,260 @@
+// Files, directory searches and profile strings on the simulated disks.
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include "platform/port.h"
+#include "platform/sim/files.h"
+#include "platform/sim/state.h"
+#include "platform/sim/text.h"
+
+namespace fs = std::filesystem;
+
+namespace sim {
+namespace {
+
+// A profile file named without a folder lives in the Windows directory.
+std::string ProfilePath(const char* file) {
+  std::string path = file;
+  if (path.find('\\') == std::string::npos && path.find(':') == std::string::npos) {
+    char dir[260];
+    port::WindowsDirectory(dir, sizeof dir);
+    path = std::string(dir) + "\\" + path;
+  }
+  return path;
+}
+
+bool SharingAllows(const OpenFile& open, std::uint32_t access, std::uint32_t share) {
+  const bool wantsRead = access & port::GenericRead, wantsWrite = access & port::GenericWrite;
+  const bool hasRead = open.access & port::GenericRead, hasWrite = open.access & port::GenericWrite;
+  return (!wantsRead || (open.share & port::ShareRead)) &&
+         (!wantsWrite || (open.share & port::ShareWrite)) &&
+         (!hasRead || (share & port::ShareRead)) && (!hasWrite || (share & port::ShareWrite));
+}
+
+}  // namespace
+}  // namespace sim
+
+namespace port {
+using namespace sim;
+
+std::uint32_t FileAttributes(const char* path) {
+  Machine::State& m = Current();
+  return m.disk.Attributes(m.disk.Resolve(path));
+}
+
+bool SetAttributes(const char* path, std::uint32_t attributes) {
+  Machine::State& m = Current();
+  const Resolved r = m.disk.Resolve(path);
+  if (!r.exists) return false;
+  m.disk.SetAttributes(r, attributes);
+  std::string names;
+  const std::pair<std::uint32_t, const char*> bits[] = {
+      {AttrReadOnly, "read-only"}, {AttrHidden, "hidden"}, {AttrSystem, "system"},
+      {AttrArchive, "archive"}, {AttrNormal, "normal"}};
+  for (const auto& [bit, name] : bits)
+    if (attributes & bit) names += std::string(names.empty() ? "" : " ") + name;
+  m.Note("file " + r.longPath + ": attributes " + (names.empty() ? "none" : names));
+  return true;
+}
+
+bool RemoveFile(const char* path) {
+  Machine::State& m = Current();
+  const Resolved r = m.disk.Resolve(path);
+  std::error_code ec;
+  if (!r.exists || fs::is_directory(r.host, ec)) return false;
+  if (m.disk.Attributes(r) & AttrReadOnly) return false;
+  for (const auto& [handle, open] : m.files)
+    if (open.host == r.host) return false;
+  if (m.Fails("delete") || !fs::remove(r.host, ec)) return false;
+  m.disk.ForgetAttributes(r);
+  m.Note("file " + r.longPath + ": deleted");
+  return true;
+}
+
+bool RenameFile(const char* from, const char* to) {
+  Machine::State& m = Current();
+  const Resolved a = m.disk.Resolve(from), b = m.disk.Resolve(to);
+  if (!a.exists || b.exists || !b.parentExists) return false;
+  std::error_code ec;
+  if (m.Fails("rename")) return false;
+  fs::rename(a.host, b.host, ec);
+  if (ec) return false;
+  const std::uint32_t attributes = m.disk.Attributes(a);
+  m.disk.ForgetAttributes(a);
+  const Resolved moved = m.disk.Resolve(to);
+  m.disk.NameCreated(moved);
+  if (attributes != AttrArchive) m.disk.SetAttributes(moved, attributes);
+  m.Note("file " + a.longPath + ": renamed to " + moved.longPath);
+  return true;
+}
+
+bool CopyFileTo(const char* from, const char* to, bool failIfExists) {
+  Machine::State& m = Current();
+  const Resolved a = m.disk.Resolve(from), b = m.disk.Resolve(to);
+  if (!a.exists || !b.parentExists || (failIfExists && b.exists)) return false;
+  if (b.exists && (m.disk.Attributes(b) & AttrReadOnly)) return false;
+  std::string text;
+  if (m.Fails("write") || !ReadHostFile(a.host, text)) return false;
+  WriteHostFileAtomically(b.host, text);
+  const Resolved copied = m.disk.Resolve(to);
+  m.disk.NameCreated(copied);
+  m.Note("file " + copied.longPath + ": copied from " + a.longPath);
+  return true;
+}
+
+File OpenFile(const char* path, std::uint32_t access, std::uint32_t share,
+              std::uint32_t disposition) {
+  Machine::State& m = Current();
+  const Resolved r = m.disk.Resolve(path);
+  std::error_code ec;
+  if (!r.driveReady || fs::is_directory(r.host, ec) || m.Fails("open")) return InvalidFile;
+  const bool writes = access & GenericWrite;
+  if (r.exists && writes && (m.disk.Attributes(r) & AttrReadOnly)) return InvalidFile;
+  for (const auto& [handle, open] : m.files)
+    if (open.host == r.host && !SharingAllows(open, access, share)) return InvalidFile;
+  const char* mode = nullptr;
+  if (disposition == OpenExisting) {
+    if (!r.exists) return InvalidFile;
+    mode = writes ? "r+b" : "rb";
+  } else if (disposition == CreateAlways) {
+    if (!r.parentExists) return InvalidFile;
+    mode = "w+b";
+  } else if (disposition == OpenAlways) {
+    if (!r.parentExists) return InvalidFile;
+    mode = r.exists ? (writes ? "r+b" : "rb") : "w+b";
+  } else {
+    return InvalidFile;
+  }
+  std::FILE* stream = std::fopen(r.host.c_str(), mode);
+  if (!stream) return InvalidFile;
+  const File handle = m.NewHandle();
+  const Resolved now = m.disk.Resolve(path);
+  if (!r.exists) m.disk.NameCreated(now);
+  OpenFile& open = m.files[handle];
+  open.windowsPath = now.longPath;
+  open.host = now.host;
+  open.stream = stream;
+  open.access = access;
+  open.share = share;
+  open.written = disposition == CreateAlways || !r.exists;
+  return handle;
+}
+
+std::uint32_t ReadFrom(File file, void* buffer, std::uint32_t count) {
+  Machine::State& m = Current();
+  auto it = m.files.find(file);
+  if (it == m.files.end() || !(it->second.access & GenericRead) || m.Fails("read")) return 0;
+  return static_cast<std::uint32_t>(std::fread(buffer, 1, count, it->second.stream));
+}
+
+std::uint32_t WriteTo(File file, const void* buffer, std::uint32_t count) {
+  Machine::State& m = Current();
+  auto it = m.files.find(file);
+  if (it == m.files.end() || !(it->second.access & GenericWrite) || m.Fails("write")) return 0;
+  it->second.written = true;
+  return static_cast<std::uint32_t>(std::fwrite(buffer, 1, count, it->second.stream));
+}
+
+long SeekTo(File file, long offset) {
+  auto it = Current().files.find(file);
+  if (it == Current().files.end() || offset < 0) return -1;
+  if (std::fseek(it->second.stream, offset, SEEK_SET) != 0) return -1;
+  return offset;
+}
+
+long FilePosition(File file) {
+  auto it = Current().files.find(file);
+  return it == Current().files.end() ? -1 : std::ftell(it->second.stream);
+}
+
+long FileLength(File file) {
+  auto it = Current().files.find(file);
+  if (it == Current().files.end()) return -1;
+  std::fflush(it->second.stream);
+  std::error_code ec;
+  const auto size = fs::file_size(it->second.host, ec);
+  return ec ? -1 : static_cast<long>(size);
+}
+
+void CloseFile(File file) {
+  Machine::State& m = Current();
+  auto it = m.files.find(file);
+  if (it == m.files.end()) return;
+  std::fclose(it->second.stream);
+  if (it->second.written) m.Note("file " + it->second.windowsPath + ": written");
+  m.files.erase(it);
+}
+
+Search FindFirstEntry(const char* pattern, FoundEntry& entry) {
+  Machine::State& m = Current();
+  std::string p = pattern;
+  const auto slash = p.find_last_of("\\/");
+  const std::string folder = slash == std::string::npos ? "" : p.substr(0, slash + 1);
+  const std::string mask = slash == std::string::npos ? p : p.substr(slash + 1);
+  const Resolved r = m.disk.Resolve(folder);
+  std::error_code ec;
+  if (!r.exists || !fs::is_directory(r.host, ec)) return 0;
+  OpenSearch search;
+  for (const std::string& name : m.disk.List(r)) {
+    if (!MatchesPattern(name, mask)) continue;
+    FoundEntry e{};
+    CopyOut(name, e.name, sizeof e.name);
+    if (name == "." || name == "..") {
+      e.attributes = AttrDirectory;
+    } else {
+      WindowsPath child = SplitWindowsPath(r.longPath);
+      child.parts.push_back(name);
+      e.attributes = m.disk.Attributes(m.disk.Resolve(JoinWindowsPath(child)));
+    }
+    search.entries.push_back(e);
+  }
+  if (search.entries.empty()) return 0;
+  const Search handle = m.NewHandle();
+  entry = search.entries[0];
+  search.next = 1;
+  m.searches[handle] = search;
+  return handle;
+}
+
+bool FindNextEntry(Search search, FoundEntry& entry) {
+  auto it = Current().searches.find(search);
+  if (it == Current().searches.end() || it->second.next >= it->second.entries.size()) return false;
+  entry = it->second.entries[it->second.next++];
+  return true;
+}
+
+void FindEnd(Search search) { Current().searches.erase(search); }
+
+unsigned ReadProfileString(const char* file, const char* section, const char* key,
+                           const char* fallback, char* buffer, unsigned size) {
+  Machine::State& m = Current();
+  const Resolved r = m.disk.Resolve(ProfilePath(file));
+  std::string text, value;
+  if (!(r.exists && ReadHostFile(r.host, text) && IniFile::Parse(text).Get(section, key, value))) {
+    value = fallback ? fallback : "";
+    while (!value.empty() && value.back() == ' ') value.pop_back();
+  }
+  return CopyOut(value, buffer, size);
+}
+
+bool WriteProfileString(const char* file, const char* section, const char* key,
+                        const char* value) {
+  Machine::State& m = Current();
+  const std::string path = ProfilePath(file);
+  const Resolved r = m.disk.Resolve(path);
+  if (!r.parentExists || m.Fails("write")) return false;
+  std::string text;
+  if (r.exists) ReadHostFile(r.host, text);
+  IniFile ini = IniFile::Parse(text);
+  if (value) ini.Set(section, key, value);
+  else ini.Remove(section, key);
+  WriteHostFileAtomically(r.host, ini.Text());
+  const Resolved now = m.disk.Resolve(path);
+  if (!r.exists) m.disk.NameCreated(now);
+  m.Note("profile " + now.longPath + " [" + section + "] " + key +
+         (value ? " = " + Quote(value) : " deleted"));
+  return true;
+}
+
+}  // namespace port

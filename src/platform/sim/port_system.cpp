@@ -1,0 +1,199 @@
+// The process and the system: module, Windows directory, environment, the
+// virtual clock, programs, restarts and run-time libraries.
+#include <cstdlib>
+#include <map>
+
+#include "platform/port.h"
+#include "platform/sim/files.h"
+#include "platform/sim/state.h"
+#include "platform/sim/text.h"
+#include "platform/sim/windows.h"
+
+namespace sim {
+namespace {
+
+std::map<std::string, ProgramBody>& Programs() {
+  static std::map<std::string, ProgramBody> programs;
+  return programs;
+}
+
+std::map<std::string, std::map<std::string, void*>>& Libraries() {
+  static std::map<std::string, std::map<std::string, void*>> libraries;
+  return libraries;
+}
+
+std::string FileNameOf(const std::string& path) {
+  const auto slash = path.find_last_of("\\/:");
+  return Upper(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+// Splits a command line into the program's path and its arguments the way
+// the system does: a quoted path, or the shortest prefix that names a file.
+bool SplitCommand(const std::string& command, std::string& program, std::string& arguments) {
+  Machine::State& m = Current();
+  if (!command.empty() && command[0] == '"') {
+    const auto close = command.find('"', 1);
+    program = command.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+    arguments = close == std::string::npos ? "" : command.substr(close + 1);
+  } else {
+    std::size_t at = 0;
+    do {
+      at = command.find(' ', at + 1);
+      program = command.substr(0, at);
+      arguments = at == std::string::npos ? "" : command.substr(at);
+      if (m.disk.Resolve(program).exists) break;
+    } while (at != std::string::npos);
+  }
+  const auto first = arguments.find_first_not_of(' ');
+  arguments = first == std::string::npos ? "" : arguments.substr(first);
+  return m.disk.Resolve(program).exists;
+}
+
+}  // namespace
+
+void RegisterProgram(const std::string& fileName, ProgramBody body) {
+  Programs()[Upper(fileName)] = std::move(body);
+}
+
+void RegisterLibraryExport(const std::string& fileName, const std::string& exportName,
+                           void* function) {
+  Libraries()[Upper(fileName)][exportName] = function;
+}
+
+// Runs a started program by the behaviour machine.ini gives its file name
+// ("Programs", NAME = behaviour):
+//   ends            records its command line and ends (the default)
+//   window TITLE    opens a top-level window that stays until it is closed
+// A program registered by the host runs its own body.
+void RunProgramBehaviour(const std::string& program, const std::string& arguments) {
+  Machine::State& m = Current();
+  const std::string name = FileNameOf(program);
+  auto registered = Programs().find(name);
+  if (registered != Programs().end()) {
+    registered->second(arguments);
+    return;
+  }
+  const std::string behaviour = m.ini.Get("Programs", name, "ends");
+  if (StartsWithText(behaviour, "window ")) {
+    std::string title = behaviour.substr(7);
+    if (title.size() >= 2 && title.front() == '"' && title.back() == '"')
+      title = title.substr(1, title.size() - 2);
+    TopWindow w;
+    w.handle = m.NewHandle();
+    w.title = title;
+    m.windows.push_back(w);
+    m.Note("window " + Quote(title) + ": opened by " + name);
+  }
+}
+
+}  // namespace sim
+
+namespace port {
+using namespace sim;
+
+unsigned ModuleFileName(char* buffer, unsigned size) {
+  const std::string module = Current().ini.Get("Program", "Module", "C:\\ZVSETUP\\ZVSET.EXE");
+  return CopyOut(module, buffer, size);
+}
+
+unsigned ShortPathName(const char* path, char* buffer, unsigned size) {
+  std::string shortPath;
+  if (!Current().disk.ShortPath(path, shortPath)) return 0;
+  // As the system does: the length needed, with nothing copied, when it does not fit.
+  if (shortPath.size() + 1 > size) return static_cast<unsigned>(shortPath.size() + 1);
+  return CopyOut(shortPath, buffer, size);
+}
+
+unsigned WindowsDirectory(char* buffer, unsigned size) {
+  Machine::State& m = Current();
+  const std::string dir = m.ini.Get(m.SystemSection(), "WindowsDir",
+                                    m.system == "95" ? "C:\\WINDOWS" : "C:\\WINNT");
+  if (dir.size() + 1 > size) return static_cast<unsigned>(dir.size() + 1);
+  return CopyOut(dir, buffer, size);
+}
+
+unsigned EnvironmentVariable(const char* name, char* buffer, unsigned size) {
+  Machine::State& m = Current();
+  std::string value;
+  if (!m.ini.Get("Environment " + m.system, name, value) && !m.ini.Get("Environment", name, value))
+    return 0;
+  if (value.size() + 1 > size) return static_cast<unsigned>(value.size() + 1);
+  return CopyOut(value, buffer, size);
+}
+
+void SleepFor(unsigned milliseconds) {
+  Current().clock += milliseconds;
+  Current().Note("sleep " + std::to_string(milliseconds) + " ms");
+}
+
+bool StartProgram(const char* commandLine, int showCommand, bool wait) {
+  Machine::State& m = Current();
+  std::string program, arguments;
+  if (!SplitCommand(commandLine, program, arguments)) {
+    m.Note("program " + Quote(commandLine) + ": cannot be started");
+    return false;
+  }
+  m.Note("program " + Quote(m.disk.Resolve(program).longPath) + " " + Quote(arguments) +
+         ": started" + (showCommand == sw::Hide ? " hidden" : "") + (wait ? ", waited for" : ""));
+  RunProgramBehaviour(program, arguments);
+  return true;
+}
+
+void RestartSystem() {
+  Current().Note("Windows restarts");
+  throw RestartSignal{};
+}
+
+int SystemKind() { return Current().system == "95" ? 1 : 2; }
+
+unsigned ComputerName(char* buffer, unsigned size) {
+  Machine::State& m = Current();
+  return CopyOut(m.ini.Get(m.SystemSection(), "ComputerName", "ZVTEST"), buffer, size);
+}
+
+// A library file on the simulated disk reads "simulated library" and then one
+// line "export NAME" per export; a registered host function stands behind
+// each. The search order is the program's folder, the system folder, then
+// the Windows directory.
+Library LoadRuntimeLibrary(const char* fileName) {
+  Machine::State& m = Current();
+  char module[260], windows[260];
+  ModuleFileName(module, sizeof module);
+  WindowsDirectory(windows, sizeof windows);
+  std::string moduleDir = module;
+  moduleDir = moduleDir.substr(0, moduleDir.find_last_of('\\') + 1);
+  const std::string systemDir =
+      std::string(windows) + (m.system == "95" ? "\\SYSTEM\\" : "\\SYSTEM32\\");
+  for (const std::string& dir : {moduleDir, systemDir, std::string(windows) + "\\"}) {
+    const Resolved r = m.disk.Resolve(dir + fileName);
+    std::string text;
+    if (!r.exists || !ReadHostFile(r.host, text)) continue;
+    if (text.rfind("simulated library", 0) != 0) break;  // not a library: it cannot load
+    LoadedLibrary lib{FileNameOf(fileName), {}};
+    std::size_t at = 0;
+    while ((at = text.find("export ", at)) != std::string::npos) {
+      at += 7;
+      const auto end = text.find_first_of("\r\n", at);
+      lib.exports.push_back(text.substr(at, end - at));
+    }
+    const Library handle = m.NewHandle();
+    m.libraries[handle] = lib;
+    m.Note("library " + r.longPath + ": loaded");
+    return handle;
+  }
+  m.Note("library " + Quote(fileName) + ": cannot be loaded");
+  return 0;
+}
+
+void* LibraryExport(Library library, const char* name) {
+  auto it = Current().libraries.find(library);
+  if (it == Current().libraries.end()) return nullptr;
+  bool listed = false;
+  for (const std::string& e : it->second.exports) listed |= e == name;
+  auto lib = Libraries().find(it->second.name);
+  if (!listed || lib == Libraries().end()) return nullptr;
+  auto fn = lib->second.find(name);
+  return fn == lib->second.end() ? nullptr : fn->second;
+}
+
+}  // namespace port

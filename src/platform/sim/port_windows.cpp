@@ -1,0 +1,144 @@
+// Windows of the simulated machine: other programs' top-level windows and the
+// program's own dialogs, with their controls.
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/port.h"
+#include "platform/sim/state.h"
+#include "platform/sim/text.h"
+#include "platform/sim/windows.h"
+
+namespace sim {
+
+TopWindow* FindTop(port::Window handle) {
+  for (TopWindow& w : Current().windows)
+    if (w.handle == handle) return &w;
+  return nullptr;
+}
+
+OpenDialog* FindDialog(port::Window handle) {
+  for (auto& d : Current().dialogs)
+    if (d->handle == handle) return d.get();
+  return nullptr;
+}
+
+std::pair<OpenDialog*, Control*> FindControl(port::Window handle) {
+  for (auto& d : Current().dialogs)
+    for (Control& c : d->controls)
+      if (c.handle == handle) return {d.get(), &c};
+  return {nullptr, nullptr};
+}
+
+void CloseTopWindow(const std::string& title, const std::string& by) {
+  auto& windows = Current().windows;
+  for (auto it = windows.begin(); it != windows.end(); ++it)
+    if (it->title == title) {
+      Current().Note(by + " closes window " + Quote(title));
+      windows.erase(it);
+      return;
+    }
+}
+
+}  // namespace sim
+
+namespace port {
+using namespace sim;
+
+Window FindTopWindow(const char* title) {
+  for (const TopWindow& w : Current().windows)
+    if (w.title == title) return w.handle;
+  for (const auto& d : Current().dialogs)
+    if (d->tmpl->caption == title) return d->handle;
+  return 0;
+}
+
+void ShowTopWindow(Window window, int showCommand) {
+  if (TopWindow* w = FindTop(window)) {
+    w->visible = showCommand != sw::Hide;
+    Current().Note("window " + Quote(w->title) + ": " + (w->visible ? "show" : "hide"));
+  } else if (OpenDialog* d = FindDialog(window)) {
+    Current().Note(d->Name() + ": " + (showCommand != sw::Hide ? "show" : "hide"));
+  }
+}
+
+void BringToForeground(Window window) {
+  if (TopWindow* w = FindTop(window)) Current().Note("window " + Quote(w->title) + ": foreground");
+  else if (OpenDialog* d = FindDialog(window)) Current().Note(d->Name() + ": foreground");
+}
+
+std::intptr_t SendToWindow(Window window, unsigned message, std::uintptr_t wParam,
+                           std::intptr_t lParam) {
+  if (TopWindow* w = FindTop(window)) {
+    const std::string title = w->title;
+    if (message == wm::Close) {
+      Current().Note("window " + Quote(title) + ": WM_CLOSE" + (w->closes ? "" : " (ignored)"));
+      if (w->closes) CloseTopWindow(title, "its program");
+    } else {
+      Current().Note("window " + Quote(title) + ": message " + std::to_string(message));
+    }
+    return 0;
+  }
+  if (OpenDialog* d = FindDialog(window)) return d->proc(window, message, wParam, lParam);
+  auto [dialog, control] = FindControl(window);
+  if (control && message == StmSetIcon) {
+    control->icon = wParam >= kIconBase ? static_cast<int>(wParam - kIconBase) : 0;
+    Current().Note(dialog->Name() + ": " + std::to_string(control->tmpl->id) + " icon " +
+                   std::to_string(control->icon));
+  }
+  return 0;
+}
+
+bool PostToWindow(Window window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+  if (OpenDialog* d = FindDialog(window)) {
+    d->queue.push_back({message, wParam, lParam});
+    return true;
+  }
+  if (FindTop(window)) {
+    SendToWindow(window, message, wParam, lParam);
+    return true;
+  }
+  return false;
+}
+
+Window ActiveWindow() {
+  const auto& dialogs = Current().dialogs;
+  return dialogs.empty() ? 0 : dialogs.back()->handle;
+}
+
+bool GetWindowBounds(Window window, Rect& rect) {
+  if (TopWindow* w = FindTop(window)) {
+    rect = w->rect;
+    return true;
+  }
+  if (OpenDialog* d = FindDialog(window)) {
+    rect = d->rect;
+    return true;
+  }
+  return false;
+}
+
+void MoveWindowTo(Window window, int left, int top, int width, int height, bool repaint) {
+  Rect* rect = nullptr;
+  std::string name;
+  if (TopWindow* w = FindTop(window)) {
+    rect = &w->rect;
+    name = "window " + Quote(w->title);
+  } else if (OpenDialog* d = FindDialog(window)) {
+    rect = &d->rect;
+    name = d->Name();
+  }
+  if (!rect) return;
+  *rect = {left, top, left + width, top + height};
+  Current().Note(name + ": moved to " + std::to_string(left) + "," + std::to_string(top) + " (" +
+                 std::to_string(width) + "x" + std::to_string(height) + ")" +
+                 (repaint ? " and repainted" : ""));
+}
+
+int ScreenMetric(int index) {
+  const IniFile& ini = Current().ini;
+  if (index == SmCxScreen) return std::atoi(ini.Get("Machine", "ScreenWidth", "640").c_str());
+  if (index == SmCyScreen) return std::atoi(ini.Get("Machine", "ScreenHeight", "480").c_str());
+  return 0;
+}
+
+}  // namespace port

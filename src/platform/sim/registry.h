@@ -1,0 +1,50 @@
+// One Windows installation's registry: a tree of keys with string values,
+// kept in REGEDIT4 files, one per root (registry/<system>/HKEY_....reg).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+struct RegValue {
+  std::string name;  // "" is the key's default value
+  std::string data;  // the string, or a REGEDIT4 literal such as dword:00000001
+  bool isString = true;
+};
+
+struct RegNode {
+  std::string name;
+  std::vector<RegValue> values;
+  std::vector<std::unique_ptr<RegNode>> keys;
+
+  RegNode* Child(const std::string& name) const;
+  RegNode& AddChild(const std::string& name);
+  RegValue* Value(const std::string& name);
+  bool RemoveValue(const std::string& name);
+  bool RemoveChild(const std::string& name);
+};
+
+class Registry {
+ public:
+  // The roots' names as REGEDIT4 writes them; 0 for an unknown root.
+  static const char* RootName(std::uint32_t root);
+
+  // Reads every root's .reg file in `folder`; a missing file is an empty root.
+  // Throws Error on a file that is not REGEDIT4.
+  void Load(const std::string& folder);
+  // Writes each root to a scratch file, then swaps it in.
+  void Save(const std::string& folder) const;
+
+  // The key at `path` ('\'-separated) under `root`; null when it is absent.
+  RegNode* Find(std::uint32_t root, const std::string& path);
+  RegNode& Create(std::uint32_t root, const std::string& path);
+
+ private:
+  RegNode* Root(std::uint32_t root);
+  RegNode roots_[4];
+};
+
+}  // namespace sim

@@ -1,0 +1,114 @@
+// The inside of a simulated machine while it is open, shared by the files
+// that serve the port's calls.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/port.h"
+#include "platform/sim/answers.h"
+#include "platform/sim/disk.h"
+#include "platform/sim/ini_file.h"
+#include "platform/sim/registry.h"
+#include "platform/sim/resources.h"
+#include "platform/sim/sim.h"
+
+namespace sim {
+
+// A top-level window of another program (the front end's "Setup", the
+// product's toolbar ...). `closes`: WM_CLOSE ends it; otherwise only the user
+// closes it.
+struct TopWindow {
+  port::Window handle = 0;
+  std::string title;
+  bool closes = true;
+  bool visible = true;
+  port::Rect rect{0, 0, 640, 480};
+};
+
+struct Control {
+  const ControlTemplate* tmpl = nullptr;
+  port::Window handle = 0;
+  std::string text;
+  unsigned check = port::Unchecked;
+  bool visible = true;
+  int icon = 0;  // the icon a static icon control shows
+};
+
+struct Message {
+  unsigned message;
+  std::uintptr_t wParam;
+  std::intptr_t lParam;
+};
+
+struct OpenDialog {
+  const DialogTemplate* tmpl = nullptr;
+  port::Window handle = 0;
+  port::DialogProc proc = nullptr;
+  std::vector<Control> controls;
+  std::vector<Message> queue;  // posted messages
+  port::Rect rect{0, 0, 0, 0};
+  bool ended = false;
+  std::intptr_t result = 0;
+  std::string Name() const;
+  Control* Item(int id);
+};
+
+struct OpenFile {
+  std::string windowsPath;  // as stored on the disk
+  std::string host;
+  std::FILE* stream = nullptr;
+  std::uint32_t access = 0, share = 0;
+  bool written = false;
+};
+
+struct OpenSearch {
+  std::vector<port::FoundEntry> entries;
+  std::size_t next = 0;
+};
+
+// Thrown by a restart of Windows: the running program ends there.
+struct RestartSignal {};
+
+struct LoadedLibrary {
+  std::string name;  // the file name, upper case
+  std::vector<std::string> exports;
+};
+
+struct Machine::State {
+  std::string folder;
+  std::string system;     // "95" or "NT"
+  IniFile ini;            // machine.ini
+  Registry registry;
+  Disk disk;
+  Answers answers;
+  std::vector<std::string> transcript;
+  std::uint64_t clock = 0;  // virtual milliseconds since boot
+
+  std::vector<TopWindow> windows;
+  std::vector<std::unique_ptr<OpenDialog>> dialogs;  // innermost last
+  std::map<port::File, OpenFile> files;
+  std::map<port::Search, OpenSearch> searches;
+  std::map<port::RegKey, std::pair<std::uint32_t, std::string>> keys;
+  std::map<port::Library, LoadedLibrary> libraries;
+  bool restartPending = false;
+  std::uintptr_t nextHandle = 0x1000;
+  std::map<std::string, int> operations;  // counts per kind, for faults
+
+  void Note(const std::string& line) { transcript.push_back(line); }
+  // The section of machine.ini for the booted Windows: "Windows 95" or "Windows NT".
+  std::string SystemSection() const { return "Windows " + system; }
+  std::uintptr_t NewHandle() { return nextHandle += 4; }
+  // Counts an operation of `kind` (open, read, write, rename, delete,
+  // registry) and tells whether machine.ini's [Faults] makes this one fail.
+  bool Fails(const std::string& kind);
+};
+
+// The machine the running program is on; throws Error when none is running.
+Machine::State& Current();
+void SetCurrent(Machine::State* state);
+
+}  // namespace sim

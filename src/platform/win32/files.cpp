@@ -1,0 +1,59 @@
+// Files: attributes, deletion, renaming, copying and handle-based I/O.
+#include "platform/win32/handles.h"
+
+using win32::ToHandle;
+
+namespace port {
+
+std::uint32_t FileAttributes(const char* path) { return GetFileAttributesA(path); }
+
+bool SetAttributes(const char* path, std::uint32_t attributes) {
+  return SetFileAttributesA(path, attributes) != FALSE;
+}
+
+bool RemoveFile(const char* path) { return DeleteFileA(path) != FALSE; }
+
+// MoveFile never replaces an existing file.
+bool RenameFile(const char* from, const char* to) { return MoveFileA(from, to) != FALSE; }
+
+File OpenFile(const char* path, std::uint32_t access, std::uint32_t share,
+              std::uint32_t disposition) {
+  HANDLE h = CreateFileA(path, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
+  return reinterpret_cast<File>(h);
+}
+
+std::uint32_t ReadFrom(File file, void* buffer, std::uint32_t count) {
+  DWORD done = 0;
+  if (!ReadFile(ToHandle(file), buffer, count, &done, nullptr)) return 0;
+  return done;
+}
+
+std::uint32_t WriteTo(File file, const void* buffer, std::uint32_t count) {
+  DWORD done = 0;
+  if (!WriteFile(ToHandle(file), buffer, count, &done, nullptr)) return 0;
+  return done;
+}
+
+long SeekTo(File file, long offset) {
+  DWORD at = SetFilePointer(ToHandle(file), offset, nullptr, FILE_BEGIN);
+  return at == INVALID_SET_FILE_POINTER ? -1 : static_cast<long>(at);
+}
+
+long FilePosition(File file) {
+  DWORD at = SetFilePointer(ToHandle(file), 0, nullptr, FILE_CURRENT);
+  return at == INVALID_SET_FILE_POINTER ? -1 : static_cast<long>(at);
+}
+
+long FileLength(File file) {
+  DWORD size = GetFileSize(ToHandle(file), nullptr);
+  return size == INVALID_FILE_SIZE ? -1 : static_cast<long>(size);
+}
+
+void CloseFile(File file) { CloseHandle(ToHandle(file)); }
+
+bool CopyFileTo(const char* from, const char* to, bool failIfExists) {
+  return CopyFileA(from, to, failIfExists ? TRUE : FALSE) != FALSE;
+}
+
+}  // namespace port

@@ -1,0 +1,26 @@
+// Conversions between the port's opaque handles and the system's own. Only
+// the Win32 backend includes this header.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/port.h"
+
+namespace win32 {
+
+inline HWND ToWindow(port::Window window) { return reinterpret_cast<HWND>(window); }
+inline port::Window FromWindow(HWND window) { return reinterpret_cast<port::Window>(window); }
+inline HINSTANCE ToInstance(port::Instance instance) {
+  return reinterpret_cast<HINSTANCE>(instance);
+}
+inline HANDLE ToHandle(port::File file) { return reinterpret_cast<HANDLE>(file); }
+inline HKEY ToKey(port::RegKey key) { return reinterpret_cast<HKEY>(key); }
+
+// The predefined keys are the 32-bit values 0x80000000.. sign-extended to a
+// pointer, so HKEY_CURRENT_USER is the same key in a 64-bit process.
+inline HKEY ToRoot(std::uint32_t root) {
+  return reinterpret_cast<HKEY>(
+      static_cast<std::intptr_t>(static_cast<std::int32_t>(root)));
+}
+
+}  // namespace win32
