@@ -2,12 +2,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "frame/setup_state.h"
 #include "platform/port.h"
 
 void MachineTest::Boot(sim::MachineKind kind, const std::string& system,
-                       const std::string& machineIni) {
+                       const std::vector<IniEntry>& settings) {
   const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string name = std::string(test->test_suite_name()) + "." + test->name();
   for (char& c : name) {
@@ -18,9 +19,22 @@ void MachineTest::Boot(sim::MachineKind kind, const std::string& system,
   std::filesystem::remove_all(folder_);
   std::filesystem::create_directories(std::filesystem::path(folder_).parent_path());
   sim::CreateMachine(folder_, kind);
-  if (!machineIni.empty()) {
-    std::ofstream ini(folder_ + "/machine.ini", std::ios::app | std::ios::binary);
-    ini << machineIni;
+  if (!settings.empty()) {
+    std::string text;
+    {
+      std::ifstream in(folder_ + "/machine.ini", std::ios::binary);
+      text.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    for (const IniEntry& e : settings) {
+      const std::string header = "[" + e.section + "]\r\n";
+      const std::string line = e.key + "=" + e.value + "\r\n";
+      const std::size_t at = text.find(header);
+      if (at == std::string::npos)
+        text += header + line;
+      else
+        text.insert(at + header.size(), line);
+    }
+    std::ofstream(folder_ + "/machine.ini", std::ios::binary) << text;
   }
   machine_ = sim::Machine::Open(folder_, system);
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -12,10 +13,13 @@
 
 class MachineTest : public ::testing::Test {
  protected:
-  // Makes a machine of `kind` in a folder of its own, adds `machineIni` to its
+  struct IniEntry {
+    std::string section, key, value;
+  };
+  // Makes a machine of `kind` in a folder of its own, puts `settings` into its
   // machine.ini, and boots `system`.
   void Boot(sim::MachineKind kind, const std::string& system = "",
-            const std::string& machineIni = "");
+            const std::vector<IniEntry>& settings = {});
   // Makes a folder on the machine's disk.
   void MakeFolder(const std::string& windowsPath);
   // Boots the same machine again, into `system`.

@@ -15,9 +15,10 @@ const char* const kRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 using ZvutilTest = MachineTest;
 
-std::string TranscriptLine(const sim::Machine& machine, const std::string& word) {
+// The transcript line of a started program.
+std::string ProgramLine(const sim::Machine& machine, const std::string& word) {
   for (const std::string& line : machine.Transcript())
-    if (line.find(word) != std::string::npos) return line;
+    if (line.rfind("program ", 0) == 0 && line.find(word) != std::string::npos) return line;
   return "";
 }
 
@@ -88,7 +89,7 @@ TEST_F(ZvutilTest, RemoveShellExtensionsLeavesOtherVerbs) {
 
 TEST_F(ZvutilTest, StartupEntriesAndRestart) {
   Boot(sim::MachineKind::Windows95, "",
-       "[Programs]\r\nVIGARD.EXE=window \"Zelvane On-Line Protection\"\r\n");
+       {{"Programs", "VIGARD.EXE", "window \"Zelvane On-Line Protection\""}});
   for (const char* value :
        {"Zelvane On-Line Protection", "Zelvane Scheduler", "Zelvane ToolBar", "ZVFW"})
     machine_->WriteRegistry(Hklm, kRun, value, "C:\\ZV\\X.EXE");
@@ -114,7 +115,7 @@ TEST_F(ZvutilTest, StartupEntriesAndRestart) {
 
 TEST_F(ZvutilTest, ExecFileWaitsOnlyWhenAsked) {
   Boot(sim::MachineKind::Windows95, "",
-       "[Programs]\r\nZVSCHED.EXE=window \"Zelvane Scheduler\"\r\n");
+       {{"Programs", "ZVSCHED.EXE", "window \"Zelvane Scheduler\""}});
   MakeFolder("C:\\ZV");
   Run([] {
     WriteWholeFile("C:\\ZV\\ZVSTRUP.EXE", "start-up program");
@@ -124,11 +125,11 @@ TEST_F(ZvutilTest, ExecFileWaitsOnlyWhenAsked) {
     EXPECT_NE(port::FindTopWindow("Zelvane Scheduler"), 0u);
     EXPECT_EQ(ExecFile("", "", port::sw::Show, 1, 0), 0);
   });
-  const std::string strup = TranscriptLine(*machine_, "ZVSTRUP.EXE");
+  const std::string strup = ProgramLine(*machine_, "ZVSTRUP.EXE");
   EXPECT_NE(strup.find("\"/INIT /REBUILD\""), std::string::npos) << strup;
   EXPECT_NE(strup.find("hidden"), std::string::npos) << strup;
   EXPECT_NE(strup.find("waited for"), std::string::npos) << strup;
-  const std::string sched = TranscriptLine(*machine_, "ZVSCHED.EXE\"");
+  const std::string sched = ProgramLine(*machine_, "ZVSCHED.EXE");
   EXPECT_NE(sched.find("started"), std::string::npos) << sched;
   EXPECT_EQ(sched.find("waited for"), std::string::npos) << sched;
 }
