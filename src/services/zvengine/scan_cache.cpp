@@ -1,0 +1,100 @@
+#include "services/zvengine/scan_cache.h"
+
+#include <algorithm>
+#include <cstring>
+#include <initializer_list>
+
+#include "services/zvengine/exe_layout.h"
+
+namespace zvengine {
+namespace {
+
+FileCache cache;
+
+// Reads [from, to) of the file into `out`; false when the file ends early
+// or a read fails.
+bool ReadRange(port::File file, std::int64_t from, std::int64_t to, std::uint8_t* out) {
+  if (port::SeekTo(file, static_cast<long>(from)) != from) return false;
+  while (from < to) {
+    std::uint32_t got = port::ReadFrom(file, out, static_cast<std::uint32_t>(to - from));
+    if (got == 0) return false;
+    from += got;
+    out += got;
+  }
+  return true;
+}
+
+// Fills `window` with [from, to) of the file, taking what earlier windows
+// already hold from them, so that no byte is read twice. A failed read cuts
+// the window short.
+void FillWindow(port::File file, std::int64_t from, std::int64_t to, Window& window,
+                std::initializer_list<const Window*> known) {
+  window.begin = from;
+  window.bytes.assign(static_cast<std::size_t>(std::max<std::int64_t>(to - from, 0)), 0);
+  std::int64_t at = from;
+  while (at < to) {
+    std::int64_t run = to;  // the end of what is taken in this step
+    const Window* source = nullptr;
+    for (const Window* w : known) {
+      std::int64_t end = w->begin + static_cast<std::int64_t>(w->bytes.size());
+      if (w->begin <= at && at < end) source = w, run = std::min(run, end);
+      else if (w->begin > at) run = std::min(run, w->begin);
+    }
+    std::uint8_t* out = window.bytes.data() + (at - from);
+    if (source) {
+      std::memcpy(out, source->bytes.data() + (at - source->begin), run - at);
+    } else if (!ReadRange(file, at, run, out)) {
+      window.bytes.resize(at - from);
+      return;
+    }
+    at = run;
+  }
+}
+
+void Load(port::File file, const Reach& reach) {
+  cache = FileCache{};
+  cache.file = file;
+  cache.length = std::max<long>(port::FileLength(file), 0);
+  const std::int64_t length = cache.length;
+  FillWindow(file, 0, std::min(length, reach.head), cache.head, {});
+  if (reach.pe && exe::FileType(cache.head.bytes.data(), cache.head.bytes.size()) == exe::kPE)
+    cache.peEntry = exe::PEEntry(cache.head.bytes.data(), cache.head.bytes.size());
+  if (cache.peEntry >= 0)
+    FillWindow(file, std::max<std::int64_t>(cache.peEntry + reach.peLow, 0),
+               std::min(length, cache.peEntry + reach.peHigh), cache.entry, {&cache.head});
+  FillWindow(file, std::max<std::int64_t>(length - reach.tail, 0), length, cache.tail,
+             {&cache.head, &cache.entry});
+  port::SeekTo(file, static_cast<long>(length));
+  cache.loaded = true;
+}
+
+std::int64_t Extent(const ScannerTable& table) {
+  return table.highest < table.lowest ? 0 : table.highest;
+}
+
+}  // namespace
+
+Reach ReachOf(const SignatureSet& set) {
+  Reach reach;
+  reach.head = std::max(Extent(set.top), Extent(set.poly));
+  if (set.bottom.highest >= set.bottom.lowest) reach.tail = -set.bottom.lowest;
+  reach.pe = set.pe.highest >= set.pe.lowest;
+  if (reach.pe) {
+    // The PE headers and section table lie within the first bytes.
+    reach.head = std::max<std::int64_t>(reach.head, exe::kProbeSize);
+    reach.peLow = set.pe.lowest;
+    reach.peHigh = set.pe.highest;
+  }
+  return reach;
+}
+
+FileCache& CacheFor(port::File file, const Reach& reach) {
+  if (!cache.loaded || cache.file != file || port::FileLength(file) != cache.length ||
+      port::FilePosition(file) != cache.length)
+    Load(file, reach);
+  return cache;
+}
+
+void DropCache() { cache = FileCache{}; }
+
+}  // namespace zvengine

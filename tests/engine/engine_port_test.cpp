@@ -1,0 +1,118 @@
+// The engine over the port, on a simulated machine: InitScan, each scanner
+// on the fixture images, one read of a file for its four scanners, and no
+// stale cache for another file.
+#include "engine_test_util.h"
+#include "services/zvengine/zvengine.h"
+
+namespace {
+
+using Scanner = void (*)(port::File, Index*);
+constexpr Scanner kScanners[] = {ScanTopViruses, ScanBottViruses, ScanPEViruses, ScanPolyViruses};
+constexpr const char* kScannerNames[] = {"top", "bottom", "PE", "polymorphic"};
+constexpr char kIndex[] = "C:\\ZV\\ZV.INX";
+
+port::File Open(const std::string& path) {
+  return port::OpenFile(path.c_str(), port::GenericRead, port::ShareRead, port::OpenExisting);
+}
+
+// The virus id one scanner reports for a file opened afresh.
+int ScanOnce(const std::string& path, Scanner scanner, int* entry = nullptr) {
+  port::File file = Open(path);
+  EXPECT_NE(file, port::InvalidFile) << path;
+  Index result{99, 99};
+  scanner(file, &result);
+  port::CloseFile(file);
+  if (entry) *entry = result.entry;
+  return result.virusId;
+}
+
+// What each scanner reports for each fixture (-1: clean): every marker is
+// found by its own scanner only.
+const struct {
+  const char* file;
+  int ids[4];  // top, bottom, PE, polymorphic
+} kFixtures[] = {
+    {"top.com", {2001, -1, -1, -1}},     {"bottom.exe", {-1, 20, -1, -1}},
+    {"pe.exe", {-1, -1, 16, -1}},        {"poly.com", {-1, -1, -1, 8001}},
+    {"clean.com", {-1, -1, -1, -1}},     {"peclean.exe", {-1, -1, -1, -1}},
+    {"dos.exe", {-1, -1, -1, -1}},
+};
+
+using EnginePort = FixtureMachine;
+
+TEST_F(EnginePort, EachScannerFindsItsOwnMarker) {
+  OnMachine([] {
+    ASSERT_EQ(InitScan(kIndex), 1);
+    for (const auto& f : kFixtures)
+      for (int s = 0; s < 4; ++s)
+        EXPECT_EQ(ScanOnce(std::string("C:\\FIX\\") + f.file, kScanners[s]), f.ids[s])
+            << f.file << ", " << kScannerNames[s] << " scanner";
+    int entry = 0;
+    EXPECT_EQ(ScanOnce("C:\\FIX\\bottom.exe", ScanBottViruses, &entry), 20);
+    EXPECT_EQ(entry, 3) << "the entry of Test.Delta in the sample index";
+    EndScan();
+  });
+}
+
+TEST_F(EnginePort, InitScanNeedsTheWholeValidIndex) {
+  const auto size = std::filesystem::file_size(machine_->HostPath(kIndex));
+  std::filesystem::resize_file(machine_->HostPath("C:\\FIX\\ZV.INX"), size - 1);
+  OnMachine([] {
+    EXPECT_EQ(InitScan("C:\\ZV\\MISSING.INX"), 0);
+    EXPECT_EQ(InitScan("C:\\FIX\\ZV.INX"), 0);
+    EXPECT_EQ(ScanOnce("C:\\FIX\\top.com", ScanTopViruses), -1) << "no engine, no detection";
+    EXPECT_EQ(InitScan(kIndex), 1);
+    EXPECT_EQ(ScanOnce("C:\\FIX\\top.com", ScanTopViruses), 2001);
+    EndScan();
+    EXPECT_EQ(ScanOnce("C:\\FIX\\top.com", ScanTopViruses), -1) << "after EndScan";
+  });
+}
+
+// The markers are written into the file after the first scanner has run: the
+// other three see the file as it was read, and the next scan of the file
+// reads it anew.
+TEST_F(EnginePort, AFileIsReadOnceForItsFourScanners) {
+  OnMachine([this] {
+    ASSERT_EQ(InitScan(kIndex), 1);
+    port::File file = Open("C:\\FIX\\peclean.exe");
+    Index result{};
+    ScanTopViruses(file, &result);
+    EXPECT_EQ(result.virusId, -1);
+    Patch("C:\\FIX\\peclean.exe", 0x210, "ZV-PE12O");
+    Patch("C:\\FIX\\peclean.exe", 0x300, "ZV..-GOLF");
+    Patch("C:\\FIX\\peclean.exe", -8, "ZV-DELTA");
+    for (Scanner scanner : {ScanBottViruses, ScanPEViruses, ScanPolyViruses}) {
+      scanner(file, &result);
+      EXPECT_EQ(result.virusId, -1);
+    }
+    port::CloseFile(file);
+    for (int s = 1; s < 4; ++s)
+      EXPECT_NE(ScanOnce("C:\\FIX\\peclean.exe", kScanners[s]), -1) << kScannerNames[s];
+    EndScan();
+  });
+}
+
+TEST_F(EnginePort, NoStaleCacheForAnotherFile) {
+  OnMachine([this] {
+    ASSERT_EQ(InitScan(kIndex), 1);
+    Index result{};
+    // Another handle, while the first file's road is not over.
+    port::File clean = Open("C:\\FIX\\clean.com");
+    ScanTopViruses(clean, &result);
+    port::File infected = Open("C:\\FIX\\bottom.exe");
+    ScanBottViruses(infected, &result);
+    EXPECT_EQ(result.virusId, 20);
+    port::CloseFile(infected);
+    // The same handle for a file of the same length, as when a closed
+    // handle's value comes back for the next file: it stands at its start.
+    ScanTopViruses(clean, &result);
+    Patch("C:\\FIX\\clean.com", -8, "ZV-DELTA");
+    port::SeekTo(clean, 0);
+    ScanBottViruses(clean, &result);
+    EXPECT_EQ(result.virusId, 20);
+    port::CloseFile(clean);
+    EndScan();
+  });
+}
+
+}  // namespace
