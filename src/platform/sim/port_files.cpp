@@ -186,6 +186,17 @@ void CloseFile(File file) {
   m.files.erase(it);
 }
 
+// A diskette drive is ready when it holds a diskette that is not
+// write-protected: machine.ini's "Drives" says "A" = "empty" or
+// "write-protected" otherwise.
+bool DriveReady(int drive) {
+  if (drive < 0 || drive > 1) return false;
+  Machine::State& m = Current();
+  const std::string letter(1, static_cast<char>('A' + drive));
+  const Resolved r = m.disk.Resolve(letter + ":\\");
+  return r.driveReady && !SameText(m.ini.Get("Drives", letter, ""), "write-protected");
+}
+
 Search FindFirstEntry(const char* pattern, FoundEntry& entry) {
   Machine::State& m = Current();
   std::string p = pattern;
