@@ -3,7 +3,7 @@
 
 #include "frame/records.h"
 #include "frame/setup_state.h"
-#include "machine_fixture.h"
+#include "support/machine_fixture.h"
 #include "platform/port.h"
 #include "services/zvcfg/zvcfg.h"
 #include "services/zvutil/zvutil.h"

@@ -63,6 +63,7 @@ void WriteFreshRegistry(const std::string& f, const std::string& system) {
 }  // namespace
 
 void CreateMachine(const std::string& folder, MachineKind kind) {
+  if (folder.empty()) throw Error("no folder given for the machine");
   std::error_code ec;
   if (fs::exists(folder, ec) && !fs::is_empty(folder, ec))
     throw Error(folder + " exists and is not empty");
