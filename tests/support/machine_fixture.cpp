@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "builtin_libraries.h"
 #include "frame/entry.h"
 #include "frame/setup_state.h"
 
@@ -100,6 +101,7 @@ bool MachineTest::ReadFile(const std::string& windowsPath, std::string& content)
 void MachineTest::Answer(const std::string& script) { Open().AddAnswers(script); }
 
 sim::Machine& MachineTest::Open(const std::string& system) {
+  RegisterBuiltinLibraries();
   if (!machine_) machine_ = sim::Machine::Open(folder_, system);
   return *machine_;
 }

@@ -82,12 +82,16 @@ void CreateMachine(const std::string& folder, MachineKind kind) {
       "[Top Windows]\r\nSetup=closes\r\n\r\n"
       "; How started programs behave, by file name: ends, or window \"TITLE\".\r\n"
       "[Programs]\r\n\r\n"
+      "; A virus active in memory, which the memory-scan library finds: ActiveVirus=yes.\r\n"
+      "[Memory]\r\n\r\n"
       "; The Nth operation of a kind that fails: open, read, write, rename, delete, registry.\r\n"
       "[Faults]\r\n";
   WriteHostFileAtomically(folder + "/machine.ini", ini);
   Put(folder, "C/AUTOEXEC.BAT", "@ECHO OFF\r\nPROMPT $p$g\r\n");
   Put(folder, "C/CONFIG.SYS", "FILES=40\r\n");
   Put(folder, "C/ZV Setup/ZVSET.EXE", "simulated ZVSET\r\n");
+  // The memory-scan library beside the program, as the front end's source holds it.
+  Put(folder, "C/ZV Setup/ZVMSI32.DLL", "simulated library\r\nexport InitiateMemoryScan\r\n");
   Folder(folder, "C/Program Files");
   Put(folder, "A/SETUP.EXE", "simulated setup front end\r\n");
   if (has95) WriteFreshRegistry(folder, "95");
