@@ -154,6 +154,11 @@ unsigned WindowsDirectory(char* buffer, unsigned size);
 // 0 when the variable is not set.
 unsigned EnvironmentVariable(const char* name, char* buffer, unsigned size);
 void SleepFor(unsigned milliseconds);
+struct Date {
+  int year, month, day;
+};
+// Today's date on the machine's clock.
+Date Today();
 
 // ---- Files ---------------------------------------------------------------
 std::uint32_t FileAttributes(const char* path);
@@ -173,6 +178,9 @@ long FileLength(File file);
 void CloseFile(File file);
 
 bool CopyFileTo(const char* from, const char* to, bool failIfExists);
+// Whether diskette drive `drive` (0 A, 1 B) holds a diskette that can be
+// written. Shows nothing to the user when the drive is empty.
+bool DriveReady(int drive);
 
 // Directory search over a pattern such as C:\WINDOWS\*.*, in the
 // system's own order.

@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "platform/sim/files.h"
-#include "platform/sim/registry.h"
 #include "platform/sim/sim.h"
 
 namespace fs = std::filesystem;
@@ -47,7 +46,7 @@ void WindowsNT(const std::string& f, std::string& ini) {
   Folder(f, "C/TEMP");
 }
 
-void Registry(const std::string& f, const std::string& system) {
+void WriteFreshRegistry(const std::string& f, const std::string& system) {
   const std::string dir = f + "/registry/" + system;
   WriteHostFileAtomically(
       dir + "/HKEY_LOCAL_MACHINE.reg",
@@ -64,6 +63,7 @@ void Registry(const std::string& f, const std::string& system) {
 }  // namespace
 
 void CreateMachine(const std::string& folder, MachineKind kind) {
+  if (folder.empty()) throw Error("no folder given for the machine");
   std::error_code ec;
   if (fs::exists(folder, ec) && !fs::is_empty(folder, ec))
     throw Error(folder + " exists and is not empty");
@@ -82,16 +82,20 @@ void CreateMachine(const std::string& folder, MachineKind kind) {
       "[Top Windows]\r\nSetup=closes\r\n\r\n"
       "; How started programs behave, by file name: ends, or window \"TITLE\".\r\n"
       "[Programs]\r\n\r\n"
+      "; A virus active in memory, which the memory-scan library finds: ActiveVirus=yes.\r\n"
+      "[Memory]\r\n\r\n"
       "; The Nth operation of a kind that fails: open, read, write, rename, delete, registry.\r\n"
       "[Faults]\r\n";
   WriteHostFileAtomically(folder + "/machine.ini", ini);
   Put(folder, "C/AUTOEXEC.BAT", "@ECHO OFF\r\nPROMPT $p$g\r\n");
   Put(folder, "C/CONFIG.SYS", "FILES=40\r\n");
   Put(folder, "C/ZV Setup/ZVSET.EXE", "simulated ZVSET\r\n");
+  // The memory-scan library beside the program, as the front end's source holds it.
+  Put(folder, "C/ZV Setup/ZVMSI32.DLL", "simulated library\r\nexport InitiateMemoryScan\r\n");
   Folder(folder, "C/Program Files");
   Put(folder, "A/SETUP.EXE", "simulated setup front end\r\n");
-  if (has95) Registry(folder, "95");
-  if (hasNT) Registry(folder, "NT");
+  if (has95) WriteFreshRegistry(folder, "95");
+  if (hasNT) WriteFreshRegistry(folder, "NT");
 }
 
 }  // namespace sim

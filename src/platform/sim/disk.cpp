@@ -160,7 +160,8 @@ Resolved Disk::Resolve(const std::string& windowsPath) {
 
 std::string Disk::ShortName(const std::string& folderLongPath, const std::string& hostFolder,
                             const std::string& name) {
-  if (IsShortName(name)) return name;
+  // A FAT disk stores a name that fits 8.3 in capitals as its short name.
+  if (IsShortName(name)) return Upper(name);
   WindowsPath p = SplitWindowsPath(folderLongPath);
   p.parts.push_back(name);
   std::string alias;

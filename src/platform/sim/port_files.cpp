@@ -24,7 +24,7 @@ std::string ProfilePath(const char* file) {
   return path;
 }
 
-bool SharingAllows(const OpenFile& open, std::uint32_t access, std::uint32_t share) {
+bool SharingAllows(const OpenedFile& open, std::uint32_t access, std::uint32_t share) {
   const bool wantsRead = access & port::GenericRead, wantsWrite = access & port::GenericWrite;
   const bool hasRead = open.access & port::GenericRead, hasWrite = open.access & port::GenericWrite;
   return (!wantsRead || (open.share & port::ShareRead)) &&
@@ -131,7 +131,7 @@ File OpenFile(const char* path, std::uint32_t access, std::uint32_t share,
   const File handle = m.NewHandle();
   const Resolved now = m.disk.Resolve(path);
   if (!r.exists) m.disk.NameCreated(now);
-  OpenFile& open = m.files[handle];
+  OpenedFile& open = m.files[handle];
   open.windowsPath = now.longPath;
   open.host = now.host;
   open.stream = stream;
@@ -184,6 +184,17 @@ void CloseFile(File file) {
   std::fclose(it->second.stream);
   if (it->second.written) m.Note("file " + it->second.windowsPath + ": written");
   m.files.erase(it);
+}
+
+// A diskette drive is ready when it holds a diskette that is not
+// write-protected: machine.ini's "Drives" says "A" = "empty" or
+// "write-protected" otherwise.
+bool DriveReady(int drive) {
+  if (drive < 0 || drive > 1) return false;
+  Machine::State& m = Current();
+  const std::string letter(1, static_cast<char>('A' + drive));
+  const Resolved r = m.disk.Resolve(letter + ":\\");
+  return r.driveReady && !SameText(m.ini.Get("Drives", letter, ""), "write-protected");
 }
 
 Search FindFirstEntry(const char* pattern, FoundEntry& entry) {

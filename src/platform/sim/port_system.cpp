@@ -1,5 +1,6 @@
 // The process and the system: module, Windows directory, environment, the
 // virtual clock, programs, restarts and run-time libraries.
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 
@@ -58,6 +59,11 @@ void RegisterProgram(const std::string& fileName, ProgramBody body) {
 void RegisterLibraryExport(const std::string& fileName, const std::string& exportName,
                            void* function) {
   Libraries()[Upper(fileName)][exportName] = function;
+}
+
+std::string MachineSetting(const std::string& section, const std::string& key,
+                           const std::string& fallback) {
+  return Current().ini.Get(section, key, fallback);
 }
 
 // Runs a started program by the behaviour machine.ini gives its file name
@@ -124,6 +130,28 @@ unsigned EnvironmentVariable(const char* name, char* buffer, unsigned size) {
 void SleepFor(unsigned milliseconds) {
   Current().clock += milliseconds;
   Current().Note("sleep " + std::to_string(milliseconds) + " ms");
+}
+
+// The machine's calendar: machine.ini's "Machine" "Date" (YYYY-MM-DD) when
+// it was booted, moved on by the virtual clock.
+Date Today() {
+  Machine::State& m = Current();
+  Date d{1998, 6, 15};
+  std::sscanf(m.ini.Get("Machine", "Date", "1998-06-15").c_str(), "%d-%d-%d", &d.year, &d.month,
+              &d.day);
+  static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  for (std::uint64_t days = m.clock / 86400000; days > 0; --days) {
+    const bool leap = (d.year % 4 == 0 && d.year % 100 != 0) || d.year % 400 == 0;
+    const int inMonth = kDays[(d.month - 1) % 12] + (d.month == 2 && leap ? 1 : 0);
+    if (++d.day > inMonth) {
+      d.day = 1;
+      if (++d.month > 12) {
+        d.month = 1;
+        ++d.year;
+      }
+    }
+  }
+  return d;
 }
 
 bool StartProgram(const char* commandLine, int showCommand, bool wait) {

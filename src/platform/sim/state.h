@@ -57,7 +57,7 @@ struct OpenDialog {
   Control* Item(int id);
 };
 
-struct OpenFile {
+struct OpenedFile {
   std::string windowsPath;  // as stored on the disk
   std::string host;
   std::FILE* stream = nullptr;
@@ -90,7 +90,7 @@ struct Machine::State {
 
   std::vector<TopWindow> windows;
   std::vector<std::unique_ptr<OpenDialog>> dialogs;  // innermost last
-  std::map<port::File, OpenFile> files;
+  std::map<port::File, OpenedFile> files;
   std::map<port::Search, OpenSearch> searches;
   std::map<port::RegKey, std::pair<std::uint32_t, std::string>> keys;
   std::map<port::Library, LoadedLibrary> libraries;

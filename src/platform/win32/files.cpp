@@ -56,4 +56,22 @@ bool CopyFileTo(const char* from, const char* to, bool failIfExists) {
   return CopyFileA(from, to, failIfExists ? TRUE : FALSE) != FALSE;
 }
 
+// A removable drive that takes a scratch file holds a writable diskette. The
+// system's own "drive not ready" box is kept off the screen meanwhile.
+bool DriveReady(int drive) {
+  if (drive < 0 || drive > 1) return false;
+  const char root[4] = {static_cast<char>('A' + drive), ':', '\\', '\0'};
+  if (GetDriveTypeA(root) != DRIVE_REMOVABLE) return false;
+  const UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
+  char probe[16];
+  lstrcpyA(probe, root);
+  lstrcatA(probe, "ZVREADY.$$$");
+  HANDLE file = CreateFileA(probe, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  SetErrorMode(previous);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
 }  // namespace port

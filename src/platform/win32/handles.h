@@ -3,6 +3,9 @@
 #pragma once
 
 #include <windows.h>
+// The system's header makes this port name a macro for its own function of
+// the same name; the port's function must keep its name.
+#undef WriteProfileString
 
 #include "platform/port.h"
 

@@ -53,6 +53,12 @@ unsigned EnvironmentVariable(const char* name, char* buffer, unsigned size) {
 
 void SleepFor(unsigned milliseconds) { Sleep(milliseconds); }
 
+Date Today() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  return {now.wYear, now.wMonth, now.wDay};
+}
+
 int SystemKind() { return (GetVersion() & 0x80000000u) != 0 ? 1 : 2; }
 
 unsigned ComputerName(char* buffer, unsigned size) {

@@ -1,0 +1,19 @@
+#include "frame/verbs.h"
+
+#include <cctype>
+
+// "/initsetup" and "/endsetup" both read their lists from the 11th character:
+// for "/endsetup" the 10th, a blank or a '*', is passed over.
+const Verb kVerbs[3] = {
+    {"/initsetup", 10, 10, nullptr},
+    {"/runonce", 8, 0, nullptr},
+    {"/endsetup", 9, 10, nullptr},
+};
+
+bool BeginsWithVerb(const char* text, const Verb& verb) {
+  for (std::size_t i = 0; i < verb.length; ++i) {
+    if (!text[i]) return false;
+    if (std::tolower(static_cast<unsigned char>(text[i])) != verb.text[i]) return false;
+  }
+  return true;
+}

@@ -1,0 +1,93 @@
+// The simulated registry: REGEDIT4 round trip and the primitives' results.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/port.h"
+#include "support/machine_fixture.h"
+
+namespace {
+
+class RegistryTest : public MachineTest {};
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+TEST_F(RegistryTest, ValuesSurviveTheRoundTripThroughRegFiles) {
+  Make();
+  RunProcess([] {
+    port::RegKey key;
+    ASSERT_EQ(port::RegCreate(port::HkeyLocalMachine, "SOFTWARE\\Brackwell\\Zelvane", key),
+              port::RegOk);
+    port::RegSetString(key, "DataPath", "C:\\PROGRA~1\\ZELVANE\\", 21);
+    port::RegSetString(key, "Quote", "say \"hi\"", 8);
+    port::RegSetString(key, "", "default", 7);
+    port::RegSetString(key, "Short", "12345", 2);
+    port::RegClose(key);
+  });
+  machine_.reset();
+  const std::string reg = ReadText(folder_ + "/registry/95/HKEY_LOCAL_MACHINE.reg");
+  EXPECT_NE(reg.find("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Brackwell\\Zelvane]\r\n"
+                     "\"DataPath\"=\"C:\\\\PROGRA~1\\\\ZELVANE\\\\\"\r\n"
+                     "\"Quote\"=\"say \\\"hi\\\"\"\r\n@=\"default\"\r\n\"Short\"=\"12\"\r\n"),
+            std::string::npos)
+      << reg;
+  std::string v;
+  ASSERT_TRUE(Open().ReadRegistry(port::HkeyLocalMachine, "software\\BRACKWELL\\zelvane",
+                                  "datapath", v));
+  EXPECT_EQ(v, "C:\\PROGRA~1\\ZELVANE\\");
+  ASSERT_TRUE(Open().ReadRegistry(port::HkeyLocalMachine, "SOFTWARE\\Brackwell\\Zelvane", "Quote", v));
+  EXPECT_EQ(v, "say \"hi\"");
+}
+
+TEST_F(RegistryTest, QueryTellsTheSizeAndDeletesRefuseKeysWithSubkeys) {
+  Make();
+  RunProcess([] {
+    port::RegKey key, sub;
+    port::RegCreate(port::HkeyCurrentUser, "Software\\A\\B", sub);
+    port::RegClose(sub);
+    port::RegOpen(port::HkeyCurrentUser, "Software\\A\\B", key);
+    port::RegSetString(key, "V", "hello", 5);
+    char buf[4];
+    std::uint32_t size = sizeof buf;
+    EXPECT_EQ(port::RegQueryString(key, "V", buf, size), port::RegMoreData);
+    EXPECT_EQ(size, 6u);
+    EXPECT_EQ(port::RegQueryString(key, "missing", buf, size), port::RegNotFound);
+    port::RegClose(key);
+    port::RegOpen(port::HkeyCurrentUser, "Software", key);
+    EXPECT_NE(port::RegRemoveKey(key, "A"), port::RegOk);
+    port::RegClose(key);
+    EXPECT_EQ(port::RegOpen(port::HkeyCurrentUser, "Software\\Nothing", key), port::RegNotFound);
+  });
+}
+
+TEST_F(RegistryTest, AnInterruptedSaveLeavesThePreviousFile) {
+  Make();
+  const std::string file = folder_ + "/registry/95/HKEY_CURRENT_USER.reg";
+  const std::string before = ReadText(file);
+  // A scratch file left by a save that was cut short is not the registry.
+  std::ofstream(file + ".new") << "REGEDIT4\r\n[HKEY_CURRENT_USER\\Half";
+  std::string v;
+  EXPECT_FALSE(Open().RegistryKeyExists(port::HkeyCurrentUser, "Half"));
+  EXPECT_EQ(ReadText(file), before);
+}
+
+TEST_F(RegistryTest, ABrokenRegFileIsReportedWithItsLine) {
+  Make();
+  std::ofstream(folder_ + "/registry/95/HKEY_CURRENT_USER.reg")
+      << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software]\r\n\"Name\"\r\n";
+  try {
+    Open();
+    FAIL() << "a broken registry file was accepted";
+  } catch (const sim::Error& e) {
+    EXPECT_NE(std::string(e.what()).find("HKEY_CURRENT_USER.reg:4"), std::string::npos) << e.what();
+  }
+}
+
+}  // namespace

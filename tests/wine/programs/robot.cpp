@@ -1,0 +1,308 @@
+// The robot: the scripted user of ZVSET under Wine. It starts a command (the
+// front end's stand-in, which starts ZVSET), watches the message boxes and
+// dialogs that appear, writes what each one shows into a transcript and
+// answers it from the answer script, until the command ends.
+//
+// Usage: zvrobot ANSWERS TRANSCRIPT RESOURCES -- COMMAND LINE
+//   RESOURCES  the program's resource script, for the dialogs' template ids
+//              by their captions
+//
+// Transcript lines:
+//   box "TITLE" "TEXT" buttons NAME... icon shown|none
+//   dialog ID "CAPTION"
+//     CONTROL-ID KIND "TEXT" [checked] [hidden] [disabled]
+//   answer LINE
+//   no answer: the run is stopped here
+//   unused answer LINE
+// Exit code: 0, or 1 when a prompt had no answer, an answer was left unused
+// or the command could not be started.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "answers.h"
+
+namespace {
+
+FILE* Transcript = nullptr;
+std::vector<Answer> Answers;
+std::map<std::string, int> TemplateByCaption;
+bool Failed = false;
+
+void Write(const std::string& line) {
+  std::fprintf(Transcript, "%s\n", line.c_str());
+  std::fflush(Transcript);
+}
+
+std::string ReadFile(const char* path) {
+  std::string text;
+  if (FILE* in = std::fopen(path, "rb")) {
+    for (int c; (c = std::fgetc(in)) != EOF;) text += static_cast<char>(c);
+    std::fclose(in);
+  }
+  return text;
+}
+
+// Template ids by caption: a line "ID DIALOG..." or "ID DIALOGEX...", then its
+// CAPTION line.
+void ReadTemplates(const std::string& script) {
+  int pending = 0;
+  std::size_t at = 0;
+  while (at < script.size()) {
+    std::size_t end = script.find('\n', at);
+    if (end == std::string::npos) end = script.size();
+    std::string line = script.substr(at, end - at);
+    at = end + 1;
+    int id = 0;
+    char kind[16] = "";
+    if (std::sscanf(line.c_str(), "%d %15s", &id, kind) == 2 &&
+        (std::string(kind) == "DIALOG" || std::string(kind) == "DIALOGEX")) {
+      pending = id;
+    } else if (pending != 0 && line.compare(0, 8, "CAPTION ") == 0) {
+      std::size_t open = line.find('"'), close = line.rfind('"');
+      if (open != std::string::npos && close > open)
+        TemplateByCaption[line.substr(open + 1, close - open - 1)] = pending;
+      pending = 0;
+    }
+  }
+}
+
+// Texts are read by message, which the system carries across processes;
+// a busy program gets a second to answer.
+std::string TextOf(HWND window) {
+  char buffer[2048] = "";
+  DWORD_PTR length = 0;
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
+                      SMTO_NORMAL, 1000, &length);
+  return buffer;
+}
+
+// A top-level window's caption of another process is read from the window
+// itself, without a message: a dialog busy inside a handler still gives it.
+std::string CaptionOf(HWND window) {
+  char buffer[256] = "";
+  GetWindowTextA(window, buffer, sizeof buffer);
+  return buffer;
+}
+
+std::string ClassOf(HWND window) {
+  char name[64] = "";
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+int ControlId(HWND control) {
+  int id = GetDlgCtrlID(control);
+  return id == 0xFFFF ? -1 : id;
+}
+
+// Whether the program's thread is waiting for messages rather than working.
+bool Idle(HWND window) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, &result) != 0;
+}
+
+std::vector<HWND> Children(HWND parent) {
+  std::vector<HWND> children;
+  for (HWND c = GetWindow(parent, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT))
+    children.push_back(c);
+  return children;
+}
+
+const char* ControlKind(HWND control) {
+  std::string cls = ClassOf(control);
+  LONG style = GetWindowLongA(control, GWL_STYLE);
+  if (lstrcmpiA(cls.c_str(), "Edit") == 0) return "edit";
+  if (lstrcmpiA(cls.c_str(), "Static") == 0)
+    return (style & SS_TYPEMASK) == SS_ICON ? "icon" : "text";
+  if (lstrcmpiA(cls.c_str(), "Button") == 0) {
+    switch (style & BS_TYPEMASK) {
+      case BS_CHECKBOX: case BS_AUTOCHECKBOX: case BS_3STATE: case BS_AUTO3STATE: return "check";
+      case BS_RADIOBUTTON: case BS_AUTORADIOBUTTON: return "radio";
+      case BS_GROUPBOX: return "group";
+      default: return "button";
+    }
+  }
+  return "control";
+}
+
+// Whether the box shows an icon. Which icon it is cannot be read from another
+// process: icon handles belong to the process that loaded them.
+const char* BoxIcon(HWND box) {
+  for (HWND c : Children(box))
+    if (std::string(ControlKind(c)) == "icon" && IsWindowVisible(c)) return "shown";
+  return "none";
+}
+
+void StopProgram(HWND window) {
+  Write("no answer: the run is stopped here");
+  Failed = true;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, pid)) {
+    TerminateProcess(process, 99);
+    CloseHandle(process);
+  }
+}
+
+void Click(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// The answer used, or null when there is none.
+const Answer* AnswerBox(HWND box) {
+  std::string title = TextOf(box), text, buttons;
+  for (HWND c : Children(box)) {
+    if (!IsWindowVisible(c)) continue;
+    std::string kind = ControlKind(c);
+    if (kind == "text" && text.empty()) text = TextOf(c);
+    if (kind == "button")
+      if (const char* name = ButtonName(ControlId(c))) buttons += std::string(" ") + name;
+  }
+  Write("box " + Quoted(title) + " " + Quoted(text) + " buttons" + buttons + " icon " +
+        BoxIcon(box));
+  Answer* answer = FindBoxAnswer(Answers, title, text);
+  if (answer == nullptr) return nullptr;
+  answer->used = true;
+  Write("answer " + answer->line);
+  Click(box, answer->button);
+  return answer;
+}
+
+void SetCheck(HWND dialog, int id, bool checked) {
+  HWND control = GetDlgItem(dialog, id);
+  LONG type = GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
+  if (checked && type == BS_AUTORADIOBUTTON) {
+    // A click on a radio button clears the others of its group.
+    for (HWND c = GetNextDlgGroupItem(dialog, control, FALSE); c != nullptr && c != control;
+         c = GetNextDlgGroupItem(dialog, c, FALSE))
+      SendMessageA(c, BM_SETCHECK, BST_UNCHECKED, 0);
+  }
+  SendMessageA(control, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  Click(dialog, id);
+}
+
+// The answer used, or null when there is none.
+const Answer* AnswerDialog(HWND dialog, int templateId) {
+  Write("dialog " + std::to_string(templateId) + " " + Quoted(CaptionOf(dialog)));
+  for (HWND c : Children(dialog)) {
+    std::string line = "  " + std::to_string(ControlId(c)) + " " + ControlKind(c);
+    std::string kind = ControlKind(c);
+    if (kind != "icon") line += " " + Quoted(TextOf(c));
+    if ((kind == "check" || kind == "radio") && SendMessageA(c, BM_GETCHECK, 0, 0) == BST_CHECKED)
+      line += " checked";
+    if (!IsWindowVisible(c)) line += " hidden";
+    if (!IsWindowEnabled(c)) line += " disabled";
+    Write(line);
+  }
+  Answer* answer = FindDialogAnswer(Answers, templateId);
+  if (answer == nullptr) return nullptr;
+  answer->used = true;
+  Write("answer " + answer->line);
+  for (const DialogAction& a : answer->actions) {
+    switch (a.kind) {
+      case DialogAction::Set:
+        SendMessageTimeoutA(GetDlgItem(dialog, a.control), WM_SETTEXT, 0,
+                            reinterpret_cast<LPARAM>(a.text.c_str()), SMTO_NORMAL, 2000,
+                            nullptr);
+        break;
+      case DialogAction::Check: SetCheck(dialog, a.control, true); break;
+      case DialogAction::Uncheck: SetCheck(dialog, a.control, false); break;
+      case DialogAction::Press: Click(dialog, a.control); break;
+      case DialogAction::Escape: Click(dialog, IDCANCEL); break;
+    }
+  }
+  return answer;
+}
+
+// A prompt seen by the robot: answered at `answeredAt`; looked at again when
+// it is still there afterwards (its answer left it open), once the program
+// is idle and has no newer prompt.
+struct Seen {
+  DWORD answeredAt;
+  bool again;  // false for a dialog answered by waiting: it takes no input
+};
+std::map<HWND, Seen> SeenPrompts;
+DWORD OwnProcess = 0;
+
+BOOL CALLBACK CollectPrompt(HWND window, LPARAM list) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid != OwnProcess && IsWindowVisible(window) && ClassOf(window) == "#32770")
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+void WatchOnce() {
+  std::vector<HWND> prompts;
+  EnumWindows(CollectPrompt, reinterpret_cast<LPARAM>(&prompts));
+  for (auto it = SeenPrompts.begin(); it != SeenPrompts.end();)
+    it = IsWindow(it->first) ? std::next(it) : SeenPrompts.erase(it);
+  // The newest prompt is on top; it is the one the program waits on.
+  for (HWND prompt : prompts) {
+    auto seen = SeenPrompts.find(prompt);
+    if (seen != SeenPrompts.end() &&
+        (!seen->second.again || GetTickCount() - seen->second.answeredAt < 500))
+      return;
+    if (!Idle(prompt)) return;
+    if (!IsWindowVisible(prompt)) continue;
+    std::string caption = CaptionOf(prompt);
+    auto tmpl = TemplateByCaption.find(caption);
+    const Answer* answer = tmpl != TemplateByCaption.end() ? AnswerDialog(prompt, tmpl->second)
+                                                           : AnswerBox(prompt);
+    if (answer == nullptr) {
+      StopProgram(prompt);
+      return;
+    }
+    SeenPrompts[prompt] = Seen{GetTickCount(), answer->isBox || !answer->actions.empty()};
+    return;
+  }
+}
+
+// The text after " -- " on the robot's own command line.
+const char* CommandAfterDashes(const char* line) {
+  const char* at = std::strstr(line, " -- ");
+  return at != nullptr ? at + 4 : nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 5) return 2;
+  Transcript = std::fopen(argv[2], "wb");
+  if (Transcript == nullptr) return 2;
+  std::string error;
+  if (!ParseAnswers(ReadFile(argv[1]), Answers, error)) {
+    Write(error);
+    return 1;
+  }
+  ReadTemplates(ReadFile(argv[3]));
+  OwnProcess = GetCurrentProcessId();
+
+  const char* command = CommandAfterDashes(GetCommandLineA());
+  if (command == nullptr) return 2;
+  std::string commandLine = command;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    Write("cannot start " + commandLine);
+    return 1;
+  }
+  CloseHandle(process.hThread);
+  while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT) WatchOnce();
+  CloseHandle(process.hProcess);
+  for (const Answer& a : Answers)
+    if (!a.used) {
+      Write("unused answer " + a.line);
+      Failed = true;
+    }
+  std::fclose(Transcript);
+  return Failed ? 1 : 0;
+}
