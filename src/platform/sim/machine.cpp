@@ -50,11 +50,19 @@ Machine::State& Current() {
 
 void SetCurrent(Machine::State* state) { current = state; }
 
-bool Machine::State::Fails(const std::string& kind) {
-  const int n = ++operations[kind];
-  const std::string fault = ini.Get("Faults", kind, "");
-  if (fault.empty() || std::atoi(fault.c_str()) != n) return false;
-  Note("fault: " + kind + " " + std::to_string(n) + " fails");
+namespace {
+const char* const kFaultNames[] = {"open", "read", "write", "rename", "delete", "registry"};
+}
+
+void Machine::State::LoadFaults() {
+  for (int k = 0; k < static_cast<int>(Fault::Count); ++k)
+    failing[k] = std::atoi(ini.Get("Faults", kFaultNames[k], "0").c_str());
+}
+
+bool Machine::State::Fails(Fault kind) {
+  const int k = static_cast<int>(kind);
+  if (++operations[k] != failing[k]) return false;
+  Note(std::string("fault: ") + kFaultNames[k] + " " + std::to_string(operations[k]) + " fails");
   return true;
 }
 
@@ -74,6 +82,7 @@ std::unique_ptr<Machine> Machine::Open(const std::string& folder, const std::str
     throw Error(folder + ": boot \"95\" or \"NT\", not " + Quote(m.system));
   if (!m.ini.HasSection(m.SystemSection()))
     throw Error(folder + " has no Windows " + m.system + " installation");
+  m.LoadFaults();
   m.registry.Load(RegistryFolder(m));
   m.disk.Load(folder, m.ini);
   LoadWindows(m);

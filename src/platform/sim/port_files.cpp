@@ -1,4 +1,5 @@
 // Files, directory searches and profile strings on the simulated disks.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -66,7 +67,7 @@ bool RemoveFile(const char* path) {
   if (m.disk.Attributes(r) & AttrReadOnly) return false;
   for (const auto& [handle, open] : m.files)
     if (open.host == r.host) return false;
-  if (m.Fails("delete") || !fs::remove(r.host, ec)) return false;
+  if (m.Fails(Fault::Delete) || !fs::remove(r.host, ec)) return false;
   m.disk.ForgetAttributes(r);
   m.Note("file " + r.longPath + ": deleted");
   return true;
@@ -77,7 +78,7 @@ bool RenameFile(const char* from, const char* to) {
   const Resolved a = m.disk.Resolve(from), b = m.disk.Resolve(to);
   if (!a.exists || b.exists || !b.parentExists) return false;
   std::error_code ec;
-  if (m.Fails("rename")) return false;
+  if (m.Fails(Fault::Rename)) return false;
   fs::rename(a.host, b.host, ec);
   if (ec) return false;
   const std::uint32_t attributes = m.disk.Attributes(a);
@@ -95,7 +96,7 @@ bool CopyFileTo(const char* from, const char* to, bool failIfExists) {
   if (!a.exists || !b.parentExists || (failIfExists && b.exists)) return false;
   if (b.exists && (m.disk.Attributes(b) & AttrReadOnly)) return false;
   std::string text;
-  if (m.Fails("write") || !ReadHostFile(a.host, text)) return false;
+  if (m.Fails(Fault::Write) || !ReadHostFile(a.host, text)) return false;
   WriteHostFileAtomically(b.host, text);
   const Resolved copied = m.disk.Resolve(to);
   m.disk.NameCreated(copied);
@@ -108,7 +109,7 @@ File OpenFile(const char* path, std::uint32_t access, std::uint32_t share,
   Machine::State& m = Current();
   const Resolved r = m.disk.Resolve(path);
   std::error_code ec;
-  if (!r.driveReady || fs::is_directory(r.host, ec) || m.Fails("open")) return InvalidFile;
+  if (!r.driveReady || fs::is_directory(r.host, ec) || m.Fails(Fault::Open)) return InvalidFile;
   const bool writes = access & GenericWrite;
   if (r.exists && writes && (m.disk.Attributes(r) & AttrReadOnly)) return InvalidFile;
   for (const auto& [handle, open] : m.files)
@@ -128,6 +129,9 @@ File OpenFile(const char* path, std::uint32_t access, std::uint32_t share,
   }
   std::FILE* stream = std::fopen(r.host.c_str(), mode);
   if (!stream) return InvalidFile;
+  // No buffering of our own: as with the system's handles, what one handle
+  // writes, every other handle reads at once.
+  std::setvbuf(stream, nullptr, _IONBF, 0);
   const File handle = m.NewHandle();
   const Resolved now = m.disk.Resolve(path);
   if (!r.exists) m.disk.NameCreated(now);
@@ -138,22 +142,27 @@ File OpenFile(const char* path, std::uint32_t access, std::uint32_t share,
   open.access = access;
   open.share = share;
   open.written = disposition == CreateAlways || !r.exists;
+  std::error_code sizeError;
+  open.length = open.written ? 0 : static_cast<long>(fs::file_size(now.host, sizeError));
   return handle;
 }
 
 std::uint32_t ReadFrom(File file, void* buffer, std::uint32_t count) {
   Machine::State& m = Current();
   auto it = m.files.find(file);
-  if (it == m.files.end() || !(it->second.access & GenericRead) || m.Fails("read")) return 0;
+  if (it == m.files.end() || !(it->second.access & GenericRead) || m.Fails(Fault::Read)) return 0;
   return static_cast<std::uint32_t>(std::fread(buffer, 1, count, it->second.stream));
 }
 
 std::uint32_t WriteTo(File file, const void* buffer, std::uint32_t count) {
   Machine::State& m = Current();
   auto it = m.files.find(file);
-  if (it == m.files.end() || !(it->second.access & GenericWrite) || m.Fails("write")) return 0;
-  it->second.written = true;
-  return static_cast<std::uint32_t>(std::fwrite(buffer, 1, count, it->second.stream));
+  if (it == m.files.end() || !(it->second.access & GenericWrite) || m.Fails(Fault::Write)) return 0;
+  OpenedFile& open = it->second;
+  open.written = true;
+  const auto wrote = static_cast<std::uint32_t>(std::fwrite(buffer, 1, count, open.stream));
+  open.length = std::max(open.length, std::ftell(open.stream));
+  return wrote;
 }
 
 long SeekTo(File file, long offset) {
@@ -170,11 +179,7 @@ long FilePosition(File file) {
 
 long FileLength(File file) {
   auto it = Current().files.find(file);
-  if (it == Current().files.end()) return -1;
-  std::fflush(it->second.stream);
-  std::error_code ec;
-  const auto size = fs::file_size(it->second.host, ec);
-  return ec ? -1 : static_cast<long>(size);
+  return it == Current().files.end() ? -1 : it->second.length;
 }
 
 void CloseFile(File file) {
@@ -254,7 +259,7 @@ bool WriteProfileString(const char* file, const char* section, const char* key,
   Machine::State& m = Current();
   const std::string path = ProfilePath(file);
   const Resolved r = m.disk.Resolve(path);
-  if (!r.parentExists || m.Fails("write")) return false;
+  if (!r.parentExists || m.Fails(Fault::Write)) return false;
   std::string text;
   if (r.exists) ReadHostFile(r.host, text);
   IniFile ini = IniFile::Parse(text);

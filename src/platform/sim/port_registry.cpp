@@ -46,7 +46,7 @@ long Open(std::uint32_t root, const char* path, port::RegKey& key, bool create) 
   const std::string p = Trimmed(path);
   if (!m.registry.Find(root, p)) {
     if (!create) return port::RegNotFound;
-    if (m.Fails("registry")) return kAccessDenied;
+    if (m.Fails(Fault::Registry)) return kAccessDenied;
     m.registry.Create(root, p);
     m.Note("registry " + KeyName(root, p) + ": key created");
   }
@@ -90,7 +90,7 @@ long RegQueryString(RegKey key, const char* name, char* buffer, std::uint32_t& s
 long RegSetString(RegKey key, const char* name, const char* data, std::uint32_t length) {
   OpenKey k;
   if (!Lookup(key, k)) return kInvalidHandle;
-  if (Current().Fails("registry")) return kAccessDenied;
+  if (Current().Fails(Fault::Registry)) return kAccessDenied;
   // The stored string ends at its terminator or after `length` characters.
   std::string text;
   for (std::uint32_t i = 0; i < length && data[i]; ++i) text += data[i];
@@ -112,7 +112,7 @@ long RegRemoveValue(RegKey key, const char* name) {
   if (!Lookup(key, k)) return kInvalidHandle;
   const std::string n = name ? name : "";
   if (!k.node->Value(n)) return RegNotFound;
-  if (Current().Fails("registry")) return kAccessDenied;
+  if (Current().Fails(Fault::Registry)) return kAccessDenied;
   k.node->RemoveValue(n);
   Current().Note("registry " + KeyName(k.root, k.path) + ": " +
                  (n.empty() ? std::string("(default)") : Quote(n)) + " deleted");
@@ -124,7 +124,7 @@ long RegRemoveKey(RegKey key, const char* subkey) {
   if (!Lookup(key, k)) return kInvalidHandle;
   const RegNode* child = k.node->Child(Trimmed(subkey));
   if (!child) return RegNotFound;
-  if (!child->keys.empty() || Current().Fails("registry")) return kAccessDenied;
+  if (!child->keys.empty() || Current().Fails(Fault::Registry)) return kAccessDenied;
   const std::string path = k.path.empty() ? child->name : k.path + "\\" + child->name;
   k.node->RemoveChild(child->name);
   Current().Note("registry " + KeyName(k.root, path) + ": key deleted");

@@ -62,6 +62,7 @@ struct OpenedFile {
   std::string host;
   std::FILE* stream = nullptr;
   std::uint32_t access = 0, share = 0;
+  long length = 0;  // kept up to date by writes, so asking costs nothing
   bool written = false;
 };
 
@@ -77,6 +78,9 @@ struct LoadedLibrary {
   std::string name;  // the file name, upper case
   std::vector<std::string> exports;
 };
+
+// The kinds of operation that machine.ini's [Faults] can make fail.
+enum class Fault { Open, Read, Write, Rename, Delete, Registry, Count };
 
 struct Machine::State {
   std::string folder;
@@ -96,15 +100,17 @@ struct Machine::State {
   std::map<port::Library, LoadedLibrary> libraries;
   bool restartPending = false;
   std::uintptr_t nextHandle = 0x1000;
-  std::map<std::string, int> operations;  // counts per kind, for faults
+  int operations[static_cast<int>(Fault::Count)] = {};  // counted per kind
+  int failing[static_cast<int>(Fault::Count)] = {};     // the one that fails, 0 none
 
   void Note(const std::string& line) { transcript.push_back(line); }
   // The section of machine.ini for the booted Windows: "Windows 95" or "Windows NT".
   std::string SystemSection() const { return "Windows " + system; }
   std::uintptr_t NewHandle() { return nextHandle += 4; }
-  // Counts an operation of `kind` (open, read, write, rename, delete,
-  // registry) and tells whether machine.ini's [Faults] makes this one fail.
-  bool Fails(const std::string& kind);
+  // Counts an operation of `kind` and tells whether machine.ini's [Faults]
+  // makes this one fail. Called on every read and write, so it stays cheap.
+  bool Fails(Fault kind);
+  void LoadFaults();
 };
 
 // The machine the running program is on; throws Error when none is running.
