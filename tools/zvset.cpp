@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "builtin_libraries.h"
 #include "frame/entry.h"
 #include "platform/sim/sim.h"
 
@@ -72,6 +73,7 @@ int main(int argc, char** argv) {
   try {
     auto machine = sim::Machine::Open(machineDir, boot);
     if (!answers.empty()) machine->LoadAnswers(answers);
+    RegisterBuiltinLibraries();
     // ZVSET's own file, started again by Windows from a RunOnce entry.
     sim::RegisterProgram("ZVSET.EXE", [](const std::string& arguments) {
       return ZvsetMain(kModuleInstance, arguments.c_str());

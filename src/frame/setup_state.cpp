@@ -9,6 +9,7 @@ char ProductVersion[kVersionSize];
 char InfoIniPath[kPathSize];
 std::int16_t FloppyDrive;
 port::Window ScanDialogWindow;
+bool ScanPending = true;
 std::int32_t WantOnlineProtection;
 std::int32_t WantScheduler;
 std::int32_t WantToolbar;
@@ -25,6 +26,7 @@ void ResetSetupState() {
   InfoIniPath[0] = '\0';
   FloppyDrive = -1;
   ScanDialogWindow = 0;
+  ScanPending = true;
   WantOnlineProtection = 0;
   WantScheduler = 0;
   WantToolbar = 0;

@@ -17,6 +17,8 @@ extern char ProductVersion[kVersionSize];
 extern char InfoIniPath[kPathSize];
 extern std::int16_t FloppyDrive;
 extern port::Window ScanDialogWindow;
+// True until the scan dialog's first paint starts its stages, once per run.
+extern bool ScanPending;
 extern std::int32_t WantOnlineProtection;
 extern std::int32_t WantScheduler;
 extern std::int32_t WantToolbar;

@@ -3,7 +3,7 @@
 
 #include "frame/records.h"
 #include "frame/setup_state.h"
-#include "machine_fixture.h"
+#include "support/machine_fixture.h"
 #include "platform/port.h"
 #include "services/zvcfg/zvcfg.h"
 #include "services/zvutil/zvutil.h"
@@ -37,12 +37,12 @@ TEST_F(RecordsTest, TakeOverWithoutUninstallStringChangesNothing) {
 TEST_F(RecordsTest, TakeOverKeepsTheFrontEndsCommand) {
   Boot(sim::MachineKind::Windows95);
   machine_->WriteRegistry(Hklm, kUninstall, "UninstallString",
-                          "C:\\WINDOWS\\UNINST.EXE -f\"C:\\PROGRAM FILES\\ZV\\DeIsL1.isu\"");
+                          "C:\\WINDOWS\\UNINST.EXE -f\"C:\\PROGRAM FILES\\ZV\\x.log\"");
   Run([] {
     SetInstallDir("C:\\PROGRA~1\\ZV\\");
     EXPECT_EQ(TakeOverUninstallEntry(), 1);
     EXPECT_EQ(Profile("C:\\ZV.INI", "Path", "Uninstall"),
-              "c:\\windows\\uninst.exe -f\"c:\\program files\\zv\\deisl1.isu\"");
+              "c:\\windows\\uninst.exe -f\"c:\\program files\\zv\\x.log\"");
     char command[260];
     ASSERT_EQ(GetRegValue(Hklm, "SOFTWARE|Microsoft|Windows|CurrentVersion|Uninstall|Zelvane",
                           "UninstallString", command, sizeof command),
@@ -50,7 +50,7 @@ TEST_F(RecordsTest, TakeOverKeepsTheFrontEndsCommand) {
     EXPECT_STREQ(command, "C:\\PROGRA~1\\ZV\\zvuinst.exe");
   });
   EXPECT_EQ(Registry(Hklm, kVendor, "UninstPath"),
-            "c:\\windows\\uninst.exe -f\"c:\\program files\\zv\\deisl1.isu\"");
+            "c:\\windows\\uninst.exe -f\"c:\\program files\\zv\\x.log\"");
 }
 
 TEST_F(RecordsTest, WritePathRecordLeavesTheOtherSystemsEntry) {
@@ -145,7 +145,7 @@ class ImportTest : public MachineTest {
       port::WriteProfileString("C:\\ZV.INI", "Path", "Zelvane", "C:\\ZV");
       port::WriteProfileString("C:\\ZV.INI", "Path", "Windows 95", "C:\\WINDOWS");
       port::WriteProfileString("C:\\ZV.INI", "Path", "Uninstall",
-                               "c:\\windows\\uninst.exe -f c:\\zv\\deisl1.isu");
+                               "c:\\windows\\uninst.exe -f c:\\zv\\x.log");
     });
   }
   void Info(const char* section, const char* key, const char* value) {
@@ -177,7 +177,7 @@ TEST_F(ImportTest, RebuildsThisSystemsEntries) {
   EXPECT_EQ(Registry(Hklm, kUninstall, "DisplayName"), "Zelvane");
   EXPECT_EQ(Registry(Hklm, kUninstall, "UninstallString"), "C:\\ZV\\ZVUINST.EXE");
   EXPECT_EQ(Registry(Hklm, kVendor, "UninstPath"),
-            "C:\\WINNT\\Uninst.exe  -f c:\\zv\\deisl1.isu");
+            "C:\\WINNT\\Uninst.exe  -f c:\\zv\\x.log");
 }
 
 TEST_F(ImportTest, OemDetailsComeWithTheOemName) {

@@ -1,7 +1,7 @@
 #include <cstring>
 #include <string>
 
-#include "machine_fixture.h"
+#include "support/machine_fixture.h"
 #include "platform/port.h"
 #include "services/zvcfg/zvcfg.h"
 

@@ -1,7 +1,7 @@
 #include <string>
 #include <vector>
 
-#include "machine_fixture.h"
+#include "support/machine_fixture.h"
 #include "platform/port.h"
 #include "services/zvio/zvio.h"
 

@@ -1,7 +1,7 @@
 #include <cctype>
 #include <string>
 
-#include "machine_fixture.h"
+#include "support/machine_fixture.h"
 #include "platform/port.h"
 #include "services/zvutil/zvutil.h"
 
@@ -101,7 +101,7 @@ TEST_F(ZvutilTest, StartupEntriesAndRestart) {
     ExecFile("C:\\ZV\\VIGARD.EXE", "", port::sw::Hide, 0, 0);
     EXPECT_NE(IsAutoProtectLoaded(), 0);
   });
-  const sim::RunResult result = RunForResult([] {
+  const sim::RunResult result = RunProcess([] {
     RemoveEntriesFromStartup();
     RestartWindows();
     ADD_FAILURE() << "RestartWindows returned";

@@ -4,7 +4,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "builtin_libraries.h"
 #include "frame/entry.h"
+#include "frame/setup_state.h"
 
 namespace fs = std::filesystem;
 
@@ -35,13 +37,12 @@ std::string SetKey(const std::string& text, const std::string& section, const st
 }
 }  // namespace
 
-void MachineTest::SetUp() {
+MachineTest::MachineTest() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  folder_ = (fs::temp_directory_path() /
-             ("zvset-" + std::string(info->test_suite_name()) + "-" + info->name()))
-                .string();
-  std::error_code ec;
-  fs::remove_all(folder_, ec);
+  std::string name = std::string(info->test_suite_name()) + "." + info->name();
+  for (char& c : name)
+    if (c == '/') c = '_';
+  folder_ = (fs::temp_directory_path() / ("zvset-" + name)).string();
 }
 
 void MachineTest::TearDown() {
@@ -52,7 +53,12 @@ void MachineTest::TearDown() {
   }
 }
 
-void MachineTest::Make(sim::MachineKind kind) { sim::CreateMachine(folder_, kind); }
+void MachineTest::Make(sim::MachineKind kind) {
+  machine_.reset();
+  std::error_code ec;
+  fs::remove_all(folder_, ec);  // left by an earlier run that failed
+  sim::CreateMachine(folder_, kind);
+}
 
 void MachineTest::SetMachineIni(const std::string& section, const std::string& key,
                                 const std::string& value) {
@@ -95,6 +101,7 @@ bool MachineTest::ReadFile(const std::string& windowsPath, std::string& content)
 void MachineTest::Answer(const std::string& script) { Open().AddAnswers(script); }
 
 sim::Machine& MachineTest::Open(const std::string& system) {
+  RegisterBuiltinLibraries();
   if (!machine_) machine_ = sim::Machine::Open(folder_, system);
   return *machine_;
 }
@@ -105,9 +112,71 @@ sim::RunResult MachineTest::Zvset(const std::string& argumentText) {
 
 sim::RunResult MachineTest::RunProcess(const std::function<void()>& body) {
   return Open().Run([&] {
+    ResetSetupState();
     body();
     return 0;
   });
+}
+
+void MachineTest::Run(const std::function<void()>& body) {
+  const sim::RunResult result = RunProcess(body);
+  EXPECT_EQ(result.ending, sim::RunResult::Ending::Exited) << result.message;
+}
+
+void MachineTest::MakeFolder(const std::string& windowsPath) {
+  fs::create_directories(Open().HostPath(windowsPath));
+}
+
+void MachineTest::Boot(sim::MachineKind kind, const std::string& system,
+                       const std::vector<IniEntry>& settings) {
+  Make(kind);
+  for (const IniEntry& e : settings) SetMachineIni(e.section, e.key, e.value);
+  Open(system);
+}
+
+void MachineTest::Reboot(const std::string& system) {
+  Open().Save();
+  machine_.reset();
+  Open(system);
+}
+
+std::string MachineTest::Registry(std::uint32_t root, const std::string& key,
+                                  const std::string& name) const {
+  std::string value;
+  machine_->ReadRegistry(root, key, name, value);
+  return value;
+}
+
+bool MachineTest::HasValue(std::uint32_t root, const std::string& key,
+                           const std::string& name) const {
+  std::string value;
+  return machine_->ReadRegistry(root, key, name, value);
+}
+
+void WriteWholeFile(const char* path, const std::string& bytes) {
+  const port::File file = port::OpenFile(path, port::GenericWrite, 0, port::CreateAlways);
+  ASSERT_NE(file, port::InvalidFile) << path;
+  EXPECT_EQ(port::WriteTo(file, bytes.data(), static_cast<std::uint32_t>(bytes.size())),
+            bytes.size());
+  port::CloseFile(file);
+}
+
+std::string ReadWholeFile(const char* path) {
+  const port::File file =
+      port::OpenFile(path, port::GenericRead, port::ShareRead, port::OpenExisting);
+  if (file == port::InvalidFile) return "<missing>";
+  std::string bytes;
+  char block[512];
+  while (const std::uint32_t got = port::ReadFrom(file, block, sizeof block))
+    bytes.append(block, got);
+  port::CloseFile(file);
+  return bytes;
+}
+
+std::string Profile(const char* file, const char* section, const char* key) {
+  char value[512] = "";
+  port::ReadProfileString(file, section, key, "", value, sizeof value);
+  return value;
 }
 
 std::string MachineTest::Transcript() const {

@@ -3,16 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/port.h"
 #include "platform/sim/sim.h"
 
 class MachineTest : public ::testing::Test {
  protected:
-  void SetUp() override;
+  MachineTest();
   void TearDown() override;
 
   // Makes the machine (a Windows 95 one unless told otherwise); files and
@@ -23,18 +25,40 @@ class MachineTest : public ::testing::Test {
   void PutFile(const std::string& windowsPath, const std::string& content);
   bool ReadFile(const std::string& windowsPath, std::string& content);
   void Answer(const std::string& script);
+  // Makes a folder on the machine's disk.
+  void MakeFolder(const std::string& windowsPath);
+
+  // Makes the machine with `settings` in its machine.ini and boots `system`.
+  struct IniEntry {
+    std::string section, key, value;
+  };
+  void Boot(sim::MachineKind kind, const std::string& system = "",
+            const std::vector<IniEntry>& settings = {});
+  // Saves the machine and boots it again, into `system`.
+  void Reboot(const std::string& system);
 
   // Opens the machine, booted into `system` (empty: machine.ini's choice).
   sim::Machine& Open(const std::string& system = "");
   // Runs ZVSET with an argument text; the machine is opened when it is not yet.
   sim::RunResult Zvset(const std::string& argumentText);
-  // Runs any body as one process of the program.
+  // Runs any body as one process of the program, from the initial setup state.
   sim::RunResult RunProcess(const std::function<void()>& body);
+  // The same, expecting the process to end normally.
+  void Run(const std::function<void()>& body);
   // The transcript so far, one line each.
   std::string Transcript() const;
+
+  // The booted system's registry, '\' between levels; "" when missing.
+  std::string Registry(std::uint32_t root, const std::string& key, const std::string& name) const;
+  bool HasValue(std::uint32_t root, const std::string& key, const std::string& name) const;
 
   void EditMachineIni(const std::string& section, const std::string& key, const char* value);
 
   std::string folder_;
   std::unique_ptr<sim::Machine> machine_;
 };
+
+// Files and profile entries through the port, inside a run.
+void WriteWholeFile(const char* path, const std::string& bytes);
+std::string ReadWholeFile(const char* path);  // "<missing>" when it cannot be opened
+std::string Profile(const char* file, const char* section, const char* key);

@@ -14,11 +14,11 @@ const char* const kScenarioFolders[] = {"C:\\ZV", "C:\\WIN95", nullptr};
 
 void PrepareOtherSystem() {
   AddRegistryValue(port::HkeyLocalMachine, kUninstallKey, kUninstallStringValue,
-                   "C:\\WIN95\\UNINST.EXE -f\"C:\\ZV\\DeIsL1.isu\"");
+                   "C:\\WIN95\\UNINST.EXE -f\"C:\\ZV\\x.log\"");
   port::WriteProfileString(kPathRecordFile, kPathSection, kPathProductKey, "C:\\ZV");
   port::WriteProfileString(kPathRecordFile, kPathSection, kWindows95, "C:\\WIN95");
   port::WriteProfileString(kPathRecordFile, kPathSection, kPathUninstallKey,
-                           "c:\\win95\\uninst.exe -f\"c:\\zv\\deisl1.isu\"");
+                           "c:\\win95\\uninst.exe -f\"c:\\zv\\x.log\"");
   const char* info = "C:\\WIN95\\ZV32.INI";
   port::WriteProfileString(info, kInfoSection, kInfoVersion, "5.0.12345");
   port::WriteProfileString(info, kInfoSection, kInfoCompany, "Acme Trading Company Limited Europe");

@@ -63,6 +63,7 @@ void WriteFreshRegistry(const std::string& f, const std::string& system) {
 }  // namespace
 
 void CreateMachine(const std::string& folder, MachineKind kind) {
+  if (folder.empty()) throw Error("no folder given for the machine");
   std::error_code ec;
   if (fs::exists(folder, ec) && !fs::is_empty(folder, ec))
     throw Error(folder + " exists and is not empty");
@@ -85,12 +86,16 @@ void CreateMachine(const std::string& folder, MachineKind kind) {
       "; uninstaller [leaves FILE...] (removes its folder's files, but those it\r\n"
       "; leaves, and the uninstall entries whose command starts it).\r\n"
       "[Programs]\r\n\r\n"
+      "; A virus active in memory, which the memory-scan library finds: ActiveVirus=yes.\r\n"
+      "[Memory]\r\n\r\n"
       "; The Nth operation of a kind that fails: open, read, write, rename, delete, registry.\r\n"
       "[Faults]\r\n";
   WriteHostFileAtomically(folder + "/machine.ini", ini);
   Put(folder, "C/AUTOEXEC.BAT", "@ECHO OFF\r\nPROMPT $p$g\r\n");
   Put(folder, "C/CONFIG.SYS", "FILES=40\r\n");
   Put(folder, "C/ZV Setup/ZVSET.EXE", "simulated ZVSET\r\n");
+  // The memory-scan library beside the program, as the front end's source holds it.
+  Put(folder, "C/ZV Setup/ZVMSI32.DLL", "simulated library\r\nexport InitiateMemoryScan\r\n");
   Folder(folder, "C/Program Files");
   Put(folder, "A/SETUP.EXE", "simulated setup front end\r\n");
   if (has95) WriteFreshRegistry(folder, "95");

@@ -133,6 +133,11 @@ void RegisterLibraryExport(const std::string& fileName, const std::string& expor
   Libraries()[Upper(fileName)][exportName] = function;
 }
 
+std::string MachineSetting(const std::string& section, const std::string& key,
+                           const std::string& fallback) {
+  return Current().ini.Get(section, key, fallback);
+}
+
 // Runs a started program by the behaviour machine.ini gives its file name
 // ("Programs", NAME = behaviour):
 //   ends            records its command line and ends (the default)

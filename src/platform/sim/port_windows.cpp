@@ -53,11 +53,12 @@ void InsertDisk(char drive) {
 namespace port {
 using namespace sim;
 
+// As the system does, titles compare without regard to case.
 Window FindTopWindow(const char* title) {
   for (const TopWindow& w : Current().windows)
-    if (w.title == title) return w.handle;
+    if (SameText(w.title, title)) return w.handle;
   for (const auto& d : Current().dialogs)
-    if (d->tmpl->caption == title) return d->handle;
+    if (SameText(d->tmpl->caption, title)) return d->handle;
   return 0;
 }
 

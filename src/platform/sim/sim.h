@@ -38,6 +38,10 @@ using ProgramBody = std::function<int(const std::string& arguments)>;
 void RegisterProgram(const std::string& fileName, ProgramBody body);
 void RegisterLibraryExport(const std::string& fileName, const std::string& exportName,
                            void* function);
+// A machine.ini value of the machine that runs, for the host's programs and
+// libraries whose behaviour the machine tunes; `fallback` when it is not set.
+std::string MachineSetting(const std::string& section, const std::string& key,
+                           const std::string& fallback);
 
 class Machine {
  public:

@@ -81,6 +81,14 @@ std::string TextOf(HWND window) {
   return buffer;
 }
 
+// A top-level window's caption of another process is read from the window
+// itself, without a message: a dialog busy inside a handler still gives it.
+std::string CaptionOf(HWND window) {
+  char buffer[256] = "";
+  GetWindowTextA(window, buffer, sizeof buffer);
+  return buffer;
+}
+
 std::string ClassOf(HWND window) {
   char name[64] = "";
   GetClassNameA(window, name, sizeof name);
@@ -181,7 +189,7 @@ void SetCheck(HWND dialog, int id, bool checked) {
 
 // The answer used, or null when there is none.
 const Answer* AnswerDialog(HWND dialog, int templateId) {
-  Write("dialog " + std::to_string(templateId) + " " + Quoted(TextOf(dialog)));
+  Write("dialog " + std::to_string(templateId) + " " + Quoted(CaptionOf(dialog)));
   for (HWND c : Children(dialog)) {
     std::string line = "  " + std::to_string(ControlId(c)) + " " + ControlKind(c);
     std::string kind = ControlKind(c);
@@ -243,7 +251,7 @@ void WatchOnce() {
       return;
     if (!Idle(prompt)) return;
     if (!IsWindowVisible(prompt)) continue;
-    std::string caption = TextOf(prompt);
+    std::string caption = CaptionOf(prompt);
     auto tmpl = TemplateByCaption.find(caption);
     const Answer* answer = tmpl != TemplateByCaption.end() ? AnswerDialog(prompt, tmpl->second)
                                                            : AnswerBox(prompt);

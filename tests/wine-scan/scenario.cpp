@@ -1,0 +1,16 @@
+#include "scenario.h"
+
+#include "frame/registry_layout.h"
+#include "frame/setup_state.h"
+#include "scan/scan_dialog.h"
+#include "services/zvcfg/zvcfg.h"
+
+std::string RunScanOnce() {
+  const port::Instance instance = ModuleInstance;
+  ResetSetupState();
+  ModuleInstance = instance;
+  port::RunModalDialog(ModuleInstance, kScanDialogTemplate, 0, PreInstallScanDialog, 0);
+  char value[16] = "(absent)";
+  GetRegValue(port::HkeyCurrentUser, kUserVendorKey, kVirusFoundValue, value, sizeof value);
+  return std::string(kVirusFoundValue) + ": " + value;
+}
