@@ -122,4 +122,22 @@ prepare_run() {
   cp "$BUILD/src/ZVSET.EXE" "$PROGRAM_DIR/"
   find "$BUILD/src" -iname '*.dll' -exec cp {} "$PROGRAM_DIR/" \;
   cp "$BUILD"/tests/wine/programs/*.exe "$TEST_DIR/"
+  # Test programs built from the program's library need its DLLs beside them.
+  find "$BUILD/src" -iname '*.dll' -exec cp {} "$TEST_DIR/" \;
+}
+
+# Where the Windows path $1 lives in the prefix; a drive other than C: is
+# made as a folder of the run when it is first named.
+prefix_path() {
+  local drive rest base
+  drive=$(printf '%s' "${1:0:1}" | tr 'A-Z' 'a-z')
+  rest=$(printf '%s' "${1:3}" | tr '\\' '/')
+  if [ "$drive" = c ]; then
+    base=$WINEPREFIX/drive_c
+  else
+    base=$RUN/drive_$drive
+    mkdir -p "$base"
+    ln -sfn "$base" "$WINEPREFIX/dosdevices/$drive:"
+  fi
+  printf '%s/%s' "$base" "$rest"
 }

@@ -98,10 +98,17 @@ void Answers::Add(const std::string& text, const std::string& source) {
       if (i < t.size() && IsString(t[i])) a.text = t[i++].substr(1);
       a.button = ButtonId(need("a button (OK, Cancel, Yes, No)"));
       if (!a.button) throw Error(where + "unknown button " + t[i - 1]);
-      if (i < t.size()) {
-        if (t[i] != "then" || i + 2 >= t.size() || t[i + 1] != "close" || !IsString(t[i + 2]))
-          throw Error(where + "expected: then close \"WINDOW\"");
-        a.thenClose = t[i + 2].substr(1);
+      while (i < t.size()) {
+        if (t[i] != "then" || i + 2 >= t.size() || !IsString(t[i + 2]) ||
+            (t[i + 1] != "close" && t[i + 1] != "insert"))
+          throw Error(where + "expected: then close \"WINDOW\" or then insert \"DRIVE\"");
+        if (t[i + 1] == "close") {
+          a.thenClose = t[i + 2].substr(1);
+        } else {
+          a.thenInsert = t[i + 2].substr(1);
+          if (a.thenInsert.size() != 1 || !std::isalpha(static_cast<unsigned char>(a.thenInsert[0])))
+            throw Error(where + "then insert takes a drive letter, not " + a.thenInsert);
+        }
         i += 3;
       }
     } else if (t[0] == "dialog") {

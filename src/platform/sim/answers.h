@@ -5,8 +5,11 @@
 //   box "TITLE" "TEXT" BUTTON           ... by title and a part of its text
 //   dialog ID ACTION...                 a dialog, by its template id
 //
-// BUTTON is OK, Cancel, Yes or No. A box answer may end in
-// `then close "WINDOW"`: after pressing, the user closes that window.
+// BUTTON is OK, Cancel, Yes or No. A box answer may end in what the user
+// does after pressing, in order: `then close "WINDOW"` closes that window of
+// another program; `then insert "A"` puts the disk into that drive (one that
+// machine.ini's [Drives] calls empty), so that a prompt for a disk can be
+// answered once without it and then with it.
 // Dialog actions, done in order: set CONTROL "text", check CONTROL,
 // uncheck CONTROL, press CONTROL (a click: WM_COMMAND with its id), escape.
 // Strings take \" \\ \n escapes. Each answer is used once: a prompt takes the
@@ -30,6 +33,7 @@ struct Answer {
   std::string title, text;  // a box
   int button = 0;           // a box: the result id
   std::string thenClose;    // a box: the window the user closes afterwards
+  std::string thenInsert;   // a box: the drive the user puts the disk into afterwards
   int templateId = 0;       // a dialog
   std::vector<DialogAction> actions;
   bool used = false;

@@ -77,10 +77,14 @@ void CreateMachine(const std::string& folder, MachineKind kind) {
   if (hasNT) WindowsNT(folder, ini);
   ini +=
       "; Where ZVSET.EXE runs from.\r\n[Program]\r\nModule=C:\\ZV Setup\\ZVSET.EXE\r\n\r\n"
-      "; Drives that hold no disk: A=empty.\r\n[Drives]\r\n\r\n"
-      "; Other programs' top-level windows: closes (on WM_CLOSE) or stays.\r\n"
+      "; Drives that hold no disk: A=empty. The disk in disk/A/ goes in when an\r\n"
+      "; answer says: box \"TITLE\" OK then insert \"A\".\r\n[Drives]\r\n\r\n"
+      "; Other programs' top-level windows: closes (on WM_CLOSE) or stays (only\r\n"
+      "; the user closes it: box \"TITLE\" OK then close \"WINDOW\").\r\n"
       "[Top Windows]\r\nSetup=closes\r\n\r\n"
-      "; How started programs behave, by file name: ends, or window \"TITLE\".\r\n"
+      "; How started programs behave, by file name: ends; window \"TITLE\";\r\n"
+      "; uninstaller [leaves FILE...] (removes its folder's files, but those it\r\n"
+      "; leaves, and the uninstall entries whose command starts it).\r\n"
       "[Programs]\r\n\r\n"
       "; A virus active in memory, which the memory-scan library finds: ActiveVirus=yes.\r\n"
       "[Memory]\r\n\r\n"

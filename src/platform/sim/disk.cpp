@@ -125,6 +125,13 @@ void Disk::Save() const {
     WriteHostFileAtomically(folder_ + "/dos.ini", dos_.Text());
 }
 
+void Disk::Insert(char letter) {
+  if (drives_.find(letter) != std::string::npos) return;
+  std::error_code ec;
+  fs::create_directories(folder_ + "/disk/" + std::string(1, letter), ec);
+  drives_ += letter;
+}
+
 Resolved Disk::Resolve(const std::string& windowsPath) {
   Resolved r;
   const WindowsPath path = SplitWindowsPath(windowsPath);

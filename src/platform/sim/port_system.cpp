@@ -2,13 +2,17 @@
 // virtual clock, programs, restarts and run-time libraries.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
+#include <vector>
 
 #include "platform/port.h"
 #include "platform/sim/files.h"
 #include "platform/sim/state.h"
 #include "platform/sim/text.h"
 #include "platform/sim/windows.h"
+
+namespace fs = std::filesystem;
 
 namespace sim {
 namespace {
@@ -28,10 +32,17 @@ std::string FileNameOf(const std::string& path) {
   return Upper(slash == std::string::npos ? path : path.substr(slash + 1));
 }
 
+// Whether a path names a file, not a folder.
+bool IsFile(const std::string& path) {
+  const Resolved r = Current().disk.Resolve(path);
+  std::error_code ec;
+  return r.exists && !fs::is_directory(r.host, ec);
+}
+
 // Splits a command line into the program's path and its arguments the way
-// the system does: a quoted path, or the shortest prefix that names a file.
+// the system does: a quoted path, or the shortest prefix that names a file
+// (a folder such as C:\ZV does not stop the search in "C:\ZV Setup\...").
 bool SplitCommand(const std::string& command, std::string& program, std::string& arguments) {
-  Machine::State& m = Current();
   if (!command.empty() && command[0] == '"') {
     const auto close = command.find('"', 1);
     program = command.substr(1, close == std::string::npos ? std::string::npos : close - 1);
@@ -42,12 +53,73 @@ bool SplitCommand(const std::string& command, std::string& program, std::string&
       at = command.find(' ', at + 1);
       program = command.substr(0, at);
       arguments = at == std::string::npos ? "" : command.substr(at);
-      if (m.disk.Resolve(program).exists) break;
+      if (IsFile(program)) break;
     } while (at != std::string::npos);
   }
   const auto first = arguments.find_first_not_of(' ');
   arguments = first == std::string::npos ? "" : arguments.substr(first);
-  return m.disk.Resolve(program).exists;
+  return IsFile(program);
+}
+
+constexpr const char* kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+
+// The words of a behaviour after its kind, quoted or bare.
+std::vector<std::string> Words(const std::string& text) {
+  std::vector<std::string> words;
+  std::size_t at = 0;
+  while ((at = text.find_first_not_of(' ', at)) != std::string::npos) {
+    const bool quoted = text[at] == '"';
+    const std::size_t end = text.find(quoted ? '"' : ' ', at + 1);
+    words.push_back(text.substr(at + (quoted ? 1 : 0),
+                                end == std::string::npos ? std::string::npos
+                                                         : end - at - (quoted ? 1 : 0)));
+    if (end == std::string::npos) break;
+    at = end + 1;
+  }
+  return words;
+}
+
+// Deletes the files of `folder` and its subfolders, except those named in
+// `kept`, and then the folders left empty.
+void RemoveFolderFiles(const std::string& folder, const std::vector<std::string>& kept) {
+  Machine::State& m = Current();
+  const Resolved dir = m.disk.Resolve(folder);
+  for (const std::string& name : m.disk.List(dir)) {
+    if (name == "." || name == "..") continue;
+    const std::string path = dir.longPath + "\\" + name;
+    if (fs::is_directory(m.disk.Resolve(path).host)) {
+      RemoveFolderFiles(path, kept);
+      std::error_code ec;
+      if (fs::remove(m.disk.Resolve(path).host, ec)) m.Note("folder " + path + ": removed");
+      continue;
+    }
+    bool keep = false;
+    for (const std::string& k : kept) keep |= SameText(k, name);
+    if (!keep) port::RemoveFile(path.c_str());
+  }
+}
+
+// The previous version's uninstaller: it removes the files of its own folder
+// (but those it leaves) and the uninstall entries whose command starts it.
+void Uninstall(const std::string& program, const std::vector<std::string>& leaves) {
+  Machine::State& m = Current();
+  const std::string self = m.disk.Resolve(program).longPath;
+  if (RegNode* entries = m.registry.Find(port::HkeyLocalMachine, kUninstallKey)) {
+    std::vector<std::string> gone;
+    for (const auto& entry : entries->keys) {
+      const RegValue* command = entry->Value("UninstallString");
+      std::string target, arguments;
+      if (command && SplitCommand(command->data, target, arguments) &&
+          SameText(m.disk.Resolve(target).longPath, self))
+        gone.push_back(entry->name);
+    }
+    for (const std::string& name : gone) {
+      entries->RemoveChild(name);
+      m.Note("registry HKEY_LOCAL_MACHINE\\" + std::string(kUninstallKey) + "\\" + name +
+             ": key deleted by " + FileNameOf(program));
+    }
+  }
+  RemoveFolderFiles(self.substr(0, self.find_last_of('\\')), leaves);
 }
 
 }  // namespace
@@ -70,6 +142,9 @@ std::string MachineSetting(const std::string& section, const std::string& key,
 // ("Programs", NAME = behaviour):
 //   ends            records its command line and ends (the default)
 //   window TITLE    opens a top-level window that stays until it is closed
+//   uninstaller [leaves FILE...]
+//                   removes the files of its own folder, but those it
+//                   leaves, and the uninstall entries whose command starts it
 // A program registered by the host runs its own body.
 void RunProgramBehaviour(const std::string& program, const std::string& arguments) {
   Machine::State& m = Current();
@@ -89,6 +164,12 @@ void RunProgramBehaviour(const std::string& program, const std::string& argument
     w.title = title;
     m.windows.push_back(w);
     m.Note("window " + Quote(title) + ": opened by " + name);
+  } else if (SameText(behaviour, "uninstaller") || StartsWithText(behaviour, "uninstaller ")) {
+    std::vector<std::string> leaves = Words(behaviour.substr(11));
+    if (!leaves.empty() && !SameText(leaves.front(), "leaves"))
+      throw Error("machine.ini [Programs] " + name + ": expected uninstaller leaves FILE...");
+    if (!leaves.empty()) leaves.erase(leaves.begin());
+    Uninstall(program, leaves);
   }
 }
 

@@ -141,6 +141,7 @@ int ShowMessageBox(Window owner, const char* text, const char* title, unsigned t
   a->used = true;
   m.Note("  user presses " + std::string(ButtonWord(a->button)));
   if (!a->thenClose.empty()) CloseTopWindow(a->thenClose, "user");
+  if (!a->thenInsert.empty()) InsertDisk(a->thenInsert[0]);
   return a->button;
 }
 

@@ -1,6 +1,7 @@
 // Windows of the simulated machine: other programs' top-level windows and the
 // program's own dialogs, with their controls.
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 
 #include "platform/port.h"
@@ -37,6 +38,14 @@ void CloseTopWindow(const std::string& title, const std::string& by) {
       windows.erase(it);
       return;
     }
+}
+
+void InsertDisk(char drive) {
+  Machine::State& m = Current();
+  const std::string letter(1, static_cast<char>(std::toupper(static_cast<unsigned char>(drive))));
+  if (SameText(m.ini.Get("Drives", letter, ""), "empty")) m.ini.Remove("Drives", letter);
+  m.disk.Insert(letter[0]);
+  m.Note("user inserts the disk into drive " + letter);
 }
 
 }  // namespace sim

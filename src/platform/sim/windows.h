@@ -16,5 +16,7 @@ OpenDialog* FindDialog(port::Window handle);
 std::pair<OpenDialog*, Control*> FindControl(port::Window handle);
 // Removes another program's window; `by` says who closed it.
 void CloseTopWindow(const std::string& title, const std::string& by);
+// The user puts the disk into an empty drive; it stays there for later runs.
+void InsertDisk(char drive);
 
 }  // namespace sim
