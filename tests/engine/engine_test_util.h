@@ -49,6 +49,8 @@ inline std::string ReadFixtureText(const std::string& name) {
 
 // A Windows 95 machine with the fixtures in C:\FIX and the sample index in
 // C:\ZV\ZV.INX; the test's body runs on it as one process.
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "platform/sim/sim.h"
@@ -58,7 +60,8 @@ class FixtureMachine : public ::testing::Test {
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     folder_ = std::filesystem::path(::testing::TempDir()) /
-              (std::string("zvengine-") + info->test_suite_name() + "-" + info->name());
+              (std::string("zvengine-") + std::to_string(::getpid()) + "-" +
+               info->test_suite_name() + "-" + info->name());
     std::filesystem::remove_all(folder_);
     sim::CreateMachine(folder_.string(), sim::MachineKind::Windows95);
     machine_ = sim::Machine::Open(folder_.string());

@@ -1,5 +1,7 @@
 #include "support/machine_fixture.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -42,7 +44,10 @@ MachineTest::MachineTest() {
   std::string name = std::string(info->test_suite_name()) + "." + info->name();
   for (char& c : name)
     if (c == '/') c = '_';
-  folder_ = (fs::temp_directory_path() / ("zvset-" + name)).string();
+  // One folder per process and test, so that runs side by side (two builds'
+  // suites, ctest -j) never share a machine.
+  folder_ = (fs::temp_directory_path() /
+             ("zvset-" + std::to_string(::getpid()) + "-" + name)).string();
 }
 
 void MachineTest::TearDown() {
