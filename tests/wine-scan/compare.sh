@@ -2,6 +2,7 @@
 # Runs the scan scenario on the simulated machine and, under Wine, on the
 # real Win32 API with the robot answering the boxes, and compares the
 # reports and the registry value after an infected and after a clean scan.
+# Both sides are Windows 95, so the memory stage loads ZVMSI32.DLL first.
 #
 # Usage: compare.sh SIM_TOOL WORK BUILD [BUILD...]
 #   SIM_TOOL  the simulator build's scan_sim
@@ -28,6 +29,9 @@ fi
 cp "$probe" "$TEST_DIR/"
 find "$BUILD/src" -iname '*.dll' -exec cp {} "$TEST_DIR/" \;
 cp "$RUN/fixtures/ZV.INX" "$TEST_DIR/"
+# The prefix reports Windows 95; the probe's "GetOS: 1" shows it took.
+"$LOADER" reg add 'HKCU\Software\Wine' /v Version /d win95 /f >"$RUN/version.out" 2>&1
+"$WINESERVER" -w
 cp "$here/../../res/zvset.rc" "$TEST_DIR/zvset.rc"
 windows=$WINEPREFIX/drive_c/windows
 fixtures=$(cd "$RUN/fixtures" && find . -type f ! -name ZV.INX | sed 's|^\./||')

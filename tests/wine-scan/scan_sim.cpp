@@ -1,15 +1,15 @@
 // The scan scenario on the simulated machine, as the Wine side sees it: a
-// Windows NT machine whose Windows directory is C:\WINDOWS, the test files
-// placed in it, one scan, the files removed, a second scan. Writes the test
-// files (and the index) into FIXTURES for the Wine side, and what the user
-// saw and the registry held after each scan into OUTPUT.
+// Windows 95 machine (Windows directory C:\WINDOWS, the memory-scan library
+// beside the program), the test files placed in it, one scan, the files
+// removed, a second scan. Writes the test files (and the index) into FIXTURES
+// for the Wine side, and what the user saw and the registry held after each
+// scan into OUTPUT.
 //
 // Usage: scan_sim MACHINE FIXTURES OUTPUT
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <sstream>
 
 #include "builtin_libraries.h"
 #include "frame/setup_state.h"
@@ -68,15 +68,7 @@ int main(int argc, char** argv) {
     for (const auto& f : kScanFixtures) Write(fixtures / HostRelative(f.path), f.image());
 
     fs::remove_all(argv[1]);
-    sim::CreateMachine(argv[1], sim::MachineKind::WindowsNT);
-    {
-      std::ifstream in(fs::path(argv[1]) / "machine.ini", std::ios::binary);
-      std::stringstream ini;
-      ini << in.rdbuf();
-      std::string text = ini.str();
-      text.replace(text.find("WindowsDir=C:\\WINNT"), 19, "WindowsDir=C:\\WINDOWS");
-      std::ofstream(fs::path(argv[1]) / "machine.ini", std::ios::binary) << text;
-    }
+    sim::CreateMachine(argv[1], sim::MachineKind::Windows95);
     RegisterBuiltinLibraries();
     auto machine = sim::Machine::Open(argv[1]);
     Write(machine->HostPath("C:\\ZV Setup\\ZV.INX"), ScanIndex());

@@ -131,10 +131,13 @@ const char* ControlKind(HWND control) {
 }
 
 // Whether the box shows an icon. Which icon it is cannot be read from another
-// process: icon handles belong to the process that loaded them.
+// process: icon handles belong to the process that loaded them. A box without
+// one may still have the icon control, visible and empty.
 const char* BoxIcon(HWND box) {
   for (HWND c : Children(box))
-    if (std::string(ControlKind(c)) == "icon" && IsWindowVisible(c)) return "shown";
+    if (std::string(ControlKind(c)) == "icon" && IsWindowVisible(c) &&
+        SendMessageA(c, STM_GETICON, 0, 0) != 0)
+      return "shown";
   return "none";
 }
 
