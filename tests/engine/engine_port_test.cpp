@@ -11,13 +11,13 @@ constexpr Scanner kScanners[] = {ScanTopViruses, ScanBottViruses, ScanPEViruses,
 constexpr const char* kScannerNames[] = {"top", "bottom", "PE", "polymorphic"};
 constexpr char kIndex[] = "C:\\ZV\\ZV.INX";
 
-port::File Open(const std::string& path) {
+port::File OpenForScan(const std::string& path) {
   return port::OpenFile(path.c_str(), port::GenericRead, port::ShareRead, port::OpenExisting);
 }
 
 // The virus id one scanner reports for a file opened afresh.
 int ScanOnce(const std::string& path, Scanner scanner, int* entry = nullptr) {
-  port::File file = Open(path);
+  port::File file = OpenForScan(path);
   EXPECT_NE(file, port::InvalidFile) << path;
   Index result{99, 99};
   scanner(file, &result);
@@ -41,7 +41,7 @@ const struct {
 using EnginePort = FixtureMachine;
 
 TEST_F(EnginePort, EachScannerFindsItsOwnMarker) {
-  OnMachine([] {
+  Run([] {
     ASSERT_EQ(InitScan(kIndex), 1);
     for (const auto& f : kFixtures)
       for (int s = 0; s < 4; ++s)
@@ -57,7 +57,7 @@ TEST_F(EnginePort, EachScannerFindsItsOwnMarker) {
 TEST_F(EnginePort, InitScanNeedsTheWholeValidIndex) {
   const auto size = std::filesystem::file_size(machine_->HostPath(kIndex));
   std::filesystem::resize_file(machine_->HostPath("C:\\FIX\\ZV.INX"), size - 1);
-  OnMachine([] {
+  Run([] {
     EXPECT_EQ(InitScan("C:\\ZV\\MISSING.INX"), 0);
     EXPECT_EQ(InitScan("C:\\FIX\\ZV.INX"), 0);
     EXPECT_EQ(ScanOnce("C:\\FIX\\top.com", ScanTopViruses), -1) << "no engine, no detection";
@@ -72,9 +72,9 @@ TEST_F(EnginePort, InitScanNeedsTheWholeValidIndex) {
 // other three see the file as it was read, and the next scan of the file
 // reads it anew.
 TEST_F(EnginePort, AFileIsReadOnceForItsFourScanners) {
-  OnMachine([this] {
+  Run([this] {
     ASSERT_EQ(InitScan(kIndex), 1);
-    port::File file = Open("C:\\FIX\\peclean.exe");
+    port::File file = OpenForScan("C:\\FIX\\peclean.exe");
     Index result{};
     ScanTopViruses(file, &result);
     EXPECT_EQ(result.virusId, -1);
@@ -93,13 +93,13 @@ TEST_F(EnginePort, AFileIsReadOnceForItsFourScanners) {
 }
 
 TEST_F(EnginePort, NoStaleCacheForAnotherFile) {
-  OnMachine([this] {
+  Run([this] {
     ASSERT_EQ(InitScan(kIndex), 1);
     Index result{};
     // Another handle, while the first file's road is not over.
-    port::File clean = Open("C:\\FIX\\clean.com");
+    port::File clean = OpenForScan("C:\\FIX\\clean.com");
     ScanTopViruses(clean, &result);
-    port::File infected = Open("C:\\FIX\\bottom.exe");
+    port::File infected = OpenForScan("C:\\FIX\\bottom.exe");
     ScanBottViruses(infected, &result);
     EXPECT_EQ(result.virusId, 20);
     port::CloseFile(infected);

@@ -48,39 +48,21 @@ inline std::string ReadFixtureText(const std::string& name) {
 }
 
 // A Windows 95 machine with the fixtures in C:\FIX and the sample index in
-// C:\ZV\ZV.INX; the test's body runs on it as one process.
-#include <unistd.h>
-
+// C:\ZV\ZV.INX; the test's body runs on it as one process (Run).
 #include <filesystem>
 
-#include "platform/sim/sim.h"
+#include "support/machine_fixture.h"
 
-class FixtureMachine : public ::testing::Test {
+class FixtureMachine : public MachineTest {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::filesystem::path(::testing::TempDir()) /
-              (std::string("zvengine-") + std::to_string(::getpid()) + "-" +
-               info->test_suite_name() + "-" + info->name());
-    std::filesystem::remove_all(folder_);
-    sim::CreateMachine(folder_.string(), sim::MachineKind::Windows95);
-    machine_ = sim::Machine::Open(folder_.string());
-    std::filesystem::create_directories(machine_->HostPath("C:\\FIX"));
-    for (const auto& entry : std::filesystem::directory_iterator(ENGINE_FIXTURES))
-      std::filesystem::copy_file(entry.path(),
-                                 machine_->HostPath("C:\\FIX\\" + entry.path().filename().string()));
-    std::filesystem::create_directories(machine_->HostPath("C:\\ZV"));
-    std::filesystem::copy_file(machine_->HostPath("C:\\FIX\\ZV.INX"), machine_->HostPath("C:\\ZV\\ZV.INX"));
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
-  // Runs `body` as a process of the machine; a stopped run fails the test.
-  void OnMachine(const std::function<void()>& body) {
-    sim::RunResult result = machine_->Run([&] {
-      body();
-      return 0;
-    });
-    EXPECT_EQ(result.ending, sim::RunResult::Ending::Exited) << result.message;
+    Make();
+    for (const auto& entry : std::filesystem::directory_iterator(ENGINE_FIXTURES)) {
+      const std::string name = entry.path().filename().string();
+      PutFile("C:\\FIX\\" + name, ReadFixtureText(name));
+    }
+    PutFile("C:\\ZV\\ZV.INX", ReadFixtureText("ZV.INX"));
+    Open();
   }
 
   // Overwrites part of a file on the machine's disk, behind the program's back.
@@ -90,7 +72,4 @@ class FixtureMachine : public ::testing::Test {
                    : std::streamoff(at));
     f.write(text.data(), static_cast<std::streamsize>(text.size()));
   }
-
-  std::filesystem::path folder_;
-  std::unique_ptr<sim::Machine> machine_;
 };

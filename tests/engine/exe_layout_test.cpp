@@ -25,7 +25,7 @@ using FileType = FixtureMachine;
 
 // Through zvutil, on the machine: each leaves the file where it found it.
 TEST_F(FileType, TypeAndEntryOfEachImage) {
-  OnMachine([] {
+  Run([] {
     for (const Image& image : kImages) {
       std::string path = std::string("C:\\FIX\\") + image.file;
       port::File file =
