@@ -12,23 +12,37 @@ namespace {
 FileCache cache;
 constexpr std::int64_t kWholeFile = 64 * 1024;
 
-// Reads [from, to) of the file into `out`; false when the file ends early
-// or a read fails.
-bool ReadRange(port::File file, std::int64_t from, std::int64_t to, std::uint8_t* out) {
-  if (port::SeekTo(file, static_cast<long>(from)) != from) return false;
-  while (from < to) {
-    std::uint32_t got = port::ReadFrom(file, out, static_cast<std::uint32_t>(to - from));
-    if (got == 0) return false;
-    from += got;
-    out += got;
+// Reads pieces of one file. Each seek and each read is a call into the
+// system, so the file is moved only when a piece does not begin where the
+// last read ended.
+struct Reader {
+  port::File file;
+  long position;  // where the file stands; -1 when not known
+
+  // Reads [from, to) into `out`; false when the file ends early or a read
+  // fails.
+  bool Read(std::int64_t from, std::int64_t to, std::uint8_t* out) {
+    if (position != from && port::SeekTo(file, static_cast<long>(from)) != from) {
+      position = -1;
+      return false;
+    }
+    for (position = static_cast<long>(from); position < to;) {
+      std::uint32_t got = port::ReadFrom(file, out, static_cast<std::uint32_t>(to - position));
+      if (got == 0) {
+        position = -1;
+        return false;
+      }
+      position += static_cast<long>(got);
+      out += got;
+    }
+    return true;
   }
-  return true;
-}
+};
 
 // Fills `window` with [from, to) of the file, taking what earlier windows
 // already hold from them, so that no byte is read twice. A failed read cuts
 // the window short.
-void FillWindow(port::File file, std::int64_t from, std::int64_t to, Window& window,
+void FillWindow(Reader& file, std::int64_t from, std::int64_t to, Window& window,
                 std::initializer_list<const Window*> known) {
   window.begin = from;
   window.bytes.assign(static_cast<std::size_t>(std::max<std::int64_t>(to - from, 0)), 0);
@@ -44,7 +58,7 @@ void FillWindow(port::File file, std::int64_t from, std::int64_t to, Window& win
     std::uint8_t* out = window.bytes.data() + (at - from);
     if (source) {
       std::memcpy(out, source->bytes.data() + (at - source->begin), run - at);
-    } else if (!ReadRange(file, at, run, out)) {
+    } else if (!file.Read(at, run, out)) {
       window.bytes.resize(at - from);
       return;
     }
@@ -52,10 +66,11 @@ void FillWindow(port::File file, std::int64_t from, std::int64_t to, Window& win
   }
 }
 
-void Load(port::File file, const Reach& reach) {
+void Load(port::File handle, const Reach& reach) {
   cache = FileCache{};
-  cache.file = file;
-  cache.length = std::max<long>(port::FileLength(file), 0);
+  cache.file = handle;
+  cache.length = std::max<long>(port::FileLength(handle), 0);
+  Reader file{handle, port::FilePosition(handle)};
   const std::int64_t length = cache.length;
   // A small file is read whole at once: one read costs less than three.
   FillWindow(file, 0, length <= kWholeFile ? length : std::min(length, reach.head), cache.head, {});
@@ -66,7 +81,7 @@ void Load(port::File file, const Reach& reach) {
                std::min(length, cache.peEntry + reach.peHigh), cache.entry, {&cache.head});
   FillWindow(file, std::max<std::int64_t>(length - reach.tail, 0), length, cache.tail,
              {&cache.head, &cache.entry});
-  port::SeekTo(file, static_cast<long>(length));
+  if (file.position != length) port::SeekTo(handle, static_cast<long>(length));
   cache.loaded = true;
 }
 

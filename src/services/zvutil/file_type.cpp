@@ -7,19 +7,17 @@
 namespace {
 
 // Reads the first bytes of the file into `head` and puts the file back at
-// the position it had.
+// the position it had. Each seek and read is a call into the system, so the
+// file is moved only when it must be, and read once: a disk file gives fewer
+// bytes than asked only at its end.
 std::size_t ReadProbe(port::File file, std::uint8_t (&head)[exe::kProbeSize]) {
-  long position = port::FilePosition(file);
-  std::size_t size = 0;
-  if (port::SeekTo(file, 0) == 0) {
-    while (size < sizeof head) {
-      std::uint32_t got =
-          port::ReadFrom(file, head + size, static_cast<std::uint32_t>(sizeof head - size));
-      if (got == 0) break;
-      size += got;
-    }
+  const long position = port::FilePosition(file);
+  if (position < 0 || (position != 0 && port::SeekTo(file, 0) != 0)) {
+    if (position > 0) port::SeekTo(file, position);
+    return 0;
   }
-  if (position >= 0) port::SeekTo(file, position);
+  const std::uint32_t size = port::ReadFrom(file, head, static_cast<std::uint32_t>(sizeof head));
+  if (position != 0 || size != 0) port::SeekTo(file, position);
   return size;
 }
 
