@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "postinstall/end_setup.h"
 #include "preinstall/resume.h"
 
 // "/initsetup" and "/endsetup" both read their lists from the 11th character:
@@ -10,7 +11,7 @@ const Verb kVerbs[3] = {
     {"/initsetup", 10, 10, nullptr},
     // "/runonce" reads no argument list.
     {"/runonce", 8, 0, [](const char*) { HandleRunOnce(); }},
-    {"/endsetup", 9, 10, nullptr},
+    {"/endsetup", 9, 10, HandleEndSetup},
 };
 
 bool BeginsWithVerb(const char* text, const Verb& verb) {
