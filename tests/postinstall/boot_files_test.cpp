@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -129,6 +130,7 @@ struct Rewrite {
   std::string old;
   void (*run)();
 };
+void PrintTo(const Rewrite& r, std::ostream* out) { *out << r.name; }
 
 class BootFilesFaultTest : public PostinstallTest,
                            public ::testing::WithParamInterface<Rewrite> {};
