@@ -58,17 +58,21 @@ std::map<std::string, std::string> IniEntries(const std::string& text) {
   return entries;
 }
 
+// Every name of either map, in order, with its old and new value (null
+// where it is missing); names whose value stayed are passed over.
 template <typename Map>
 void CompareMaps(const Map& before, const Map& after,
                  const std::function<void(const std::string&, const std::string*,
                                           const std::string*)>& report) {
-  for (const auto& [name, old] : before) {
-    auto it = after.find(name);
-    if (it == after.end()) report(name, &old, nullptr);
-    else if (it->second != old) report(name, &old, &it->second);
+  std::map<std::string, bool> names;
+  for (const auto& entry : before) names[entry.first] = true;
+  for (const auto& entry : after) names[entry.first] = true;
+  for (const auto& entry : names) {
+    auto was = before.find(entry.first), is = after.find(entry.first);
+    const std::string* old = was == before.end() ? nullptr : &was->second;
+    const std::string* now = is == after.end() ? nullptr : &is->second;
+    if (!old || !now || *old != *now) report(entry.first, old, now);
   }
-  for (const auto& [name, now] : after)
-    if (!before.count(name)) report(name, nullptr, &now);
 }
 
 // The lines of a file that differ: removed ones, then added ones.
