@@ -155,7 +155,13 @@ fi
 # The same on the simulator, with the same registry content, the same files
 # on the drives other than C: (and nothing else there) and the same answers.
 machine=$RUN/machine
-"$zvsim" new "$machine" >/dev/null
+# A fresh machine on every run, as the prefix is.
+rm -rf "$machine"
+if ! "$zvsim" new "$machine" >"$RUN/zvsim.out" 2>&1; then
+  echo "the simulated machine could not be made:"
+  cat "$RUN/zvsim.out"
+  exit 1
+fi
 if [ -f "$scenario/registry" ]; then
   tr -d '\r' <"$scenario/registry" | awk -v dir="$machine/registry/95" '
     /^\[HKEY_[A-Z_]*/ { root = substr($0, 2); sub(/\\.*|\].*/, "", root); print "" >> (dir "/" root ".reg") }
