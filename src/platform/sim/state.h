@@ -35,6 +35,7 @@ struct Control {
   std::string text;
   unsigned check = port::Unchecked;
   bool visible = true;
+  bool enabled = true;
   int icon = 0;  // the icon a static icon control shows
 };
 
