@@ -170,6 +170,7 @@ void RunProgramBehaviour(const std::string& program, const std::string& argument
     w.handle = m.NewHandle();
     w.title = title;
     w.program = m.startingProgram;
+    w.shownAt = m.clock;
     m.windows.push_back(w);
     m.Note("window " + Quote(title) + ": opened by " + name);
   } else if (SameText(behaviour, "uninstaller") || StartsWithText(behaviour, "uninstaller ")) {

@@ -50,6 +50,7 @@ void OpenWordWindow(Machine::State& m, const std::string& title, int program) {
   w.handle = m.NewHandle();
   w.title = title;
   w.program = program;
+  w.shownAt = m.clock;
   m.windows.push_back(w);
   m.Note("window " + Quote(title) + ": opened by WINWORD.EXE");
 }
