@@ -49,7 +49,8 @@ void InstallShellExtensions() {
   char command[kPathSize];
   CopyText(command, sizeof command, InstallDir);
   AppendName(command, sizeof command, "ZV32.EXE /Zv32Scan%1");
-  for (const char* key : kFixedVerbKeys) AddRegistryKeyWithDefVal(port::HkeyClassesRoot, key, command);
+  for (const char* key : kFixedVerbKeys)
+    AddRegistryKeyWithDefVal(port::HkeyClassesRoot, key, command);
   AddArchiveVerb(".ARJ", command);
   AddArchiveVerb(".ZIP", command);
 }

@@ -1,7 +1,5 @@
-// A machine with Word installed as a user's installation leaves it: the
-// program and its global template in Word's folder, the templates' folder,
-// the "doc" extension value, WIN.INI's embedding entry and, for Word 97,
-// Office's key.
+// A machine with Word installed as a user's installation leaves it, and
+// the product's files in its install directory.
 #pragma once
 
 #include <string>
@@ -11,7 +9,6 @@
 #include "preinstall/preinstall_fixture.h"
 
 constexpr const char* kExtensionsKey = "Software|Microsoft|Windows|CurrentVersion|Extensions";
-constexpr const char* kWord97Key = "SOFTWARE|Microsoft|Office|8.0|Word";
 constexpr const char* kRunKey = "SOFTWARE|Microsoft|Windows|CurrentVersion|Run";
 constexpr const char* kWinIni = "C:\\WINDOWS\\WIN.INI";
 
@@ -21,28 +18,14 @@ constexpr const char* kOfficeTemplates = "C:\\Program Files\\Microsoft Office\\T
 constexpr const char* kOfficeDoc = "C:\\PROGRA~1\\MICROS~1\\OFFICE\\WINWORD.EXE ^.doc";
 // Word 6 on its own.
 constexpr const char* kWord6 = "C:\\WINWORD";
-constexpr const char* kWord6Templates = "C:\\WINWORD\\TEMPLATE";
 constexpr const char* kWord6Embedding =
     "Microsoft Word Document,Microsoft Word Document,C:\\WINWORD\\WINWORD.EXE,picture";
 
 class WordTest : public PreinstallTest {
  protected:
-  // Word's folder with its program and NORMAL.DOT, and its templates' folder
-  // with another NORMAL.DOT ("" for none).
-  void PutWord(const std::string& folder, const std::string& templates) {
-    PutFile(folder + "\\WINWORD.EXE", "word");
-    PutFile(folder + "\\NORMAL.DOT", "word's own template");
-    if (!templates.empty()) PutFile(templates + "\\NORMAL.DOT", "user template");
-  }
-  void InstallOffice97() {
-    PutWord(kOfficeWord, kOfficeTemplates);
-    SetReg(port::HkeyCurrentUser, kExtensionsKey, "doc", kOfficeDoc);
-    SetReg(port::HkeyLocalMachine, kWord97Key, "", "");
-  }
-  void InstallWord6() {
-    PutWord(kWord6, kWord6Templates);
-    SetWinIniEmbedding(kWord6Embedding);
-  }
+  // Word as the machine's user installed it; before the machine is opened.
+  void InstallOffice97() { sim::InstallWord(folder_, sim::WordKind::Word97); }
+  void InstallWord6() { sim::InstallWord(folder_, sim::WordKind::Word6); }
   void SetWinIniEmbedding(const std::string& entry) {
     PutFile(kWinIni, "[windows]\r\nload=\r\nrun=\r\n\r\n[embedding]\r\nWordDocument=" + entry +
                          "\r\n");

@@ -63,7 +63,8 @@ TEST_F(WordProtectionTest, NoWordWarnsAndDisablesItsBox) {
                        "box \"Warning\" [OK] information, no owner: \"Could not locate MS-Word. If "
                        "you install MS-Word later, load it and open ZVFW.DOC file for macro virus "
                        "protection.\"",
-                       "dialog 149: 1023 disabled", "help open \"C:\\ZVSETU~1\\ZVSET.HLP\" at 74498"}));
+                       "dialog 149: 1023 disabled",
+                       "help open \"C:\\ZVSETU~1\\ZVSET.HLP\" at 74498"}));
 }
 
 TEST_F(WordProtectionTest, OkReadsBothBoxesAndOtherCommandsCloseHelp) {
@@ -99,8 +100,9 @@ TEST_F(WordProtectionTest, Word97GetsTheTemplateByReplacement) {
   EXPECT_EQ(Install().ending, sim::RunResult::Ending::Exited) << Transcript();
   EXPECT_EQ(installed, 1);
   EXPECT_EQ(File(std::string(kOfficeWord) + "\\NORMAL.DOT"), "<missing>");
-  EXPECT_EQ(File(std::string(kOfficeWord) + "\\NORMAL.ORG"), "word's own template");
-  EXPECT_EQ(File(std::string(kOfficeTemplates) + "\\NORMAL.ORG"), "user template");
+  EXPECT_EQ(File(std::string(kOfficeWord) + "\\NORMAL.ORG"), "NORMAL.DOT of Word's folder");
+  EXPECT_EQ(File(std::string(kOfficeTemplates) + "\\NORMAL.ORG"),
+            "NORMAL.DOT of the templates' folder");
   EXPECT_EQ(File(std::string(kOfficeTemplates) + "\\NORMAL.DOT"), "protective template");
   EXPECT_EQ(Left(),
             "protective template | C:\\PROGRA~1\\MICROS~1\\TEMPLA~1\\NORMAL.DOT | "
@@ -161,7 +163,9 @@ TEST_P(OlderWordTest, WaitsForTheReportThenClosesWord) {
   EXPECT_EQ(Count("WM_CLOSE"), 2) << Transcript();
   EXPECT_EQ(Count("closes window \"WordPad - Notes\""), 0);
   EXPECT_EQ(Count("closes window \"ZVFW.INI - Notepad\""), 0);
-  EXPECT_EQ(Left(), "user template | C:\\WINWORD\\TEMPLATE\\NORMAL.DOT | C:\\ZV\\ZVKEEP.EXE");
+  EXPECT_EQ(Left(),
+            "NORMAL.DOT of the templates' folder | C:\\WINWORD\\TEMPLATE\\NORMAL.DOT | "
+            "C:\\ZV\\ZVKEEP.EXE");
   Run([] {
     EXPECT_EQ(port::FileAttributes("C:\\ZV\\ZVFW.DOC") & port::AttrReadOnly, 0u);
   });
@@ -208,7 +212,7 @@ TEST_P(NotInstalledTest, LeavesNoBackupRecordOrKeeper) {
     EXPECT_EQ(Count(c.shown), 1) << Transcript();
   }
   EXPECT_EQ(Left(), "<missing> | <none> | <none>");
-  EXPECT_EQ(File("C:\\WINWORD\\TEMPLATE\\NORMAL.DOT"), "user template");
+  EXPECT_EQ(File("C:\\WINWORD\\TEMPLATE\\NORMAL.DOT"), "NORMAL.DOT of the templates' folder");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, NotInstalledTest, ::testing::ValuesIn(kNotInstalledCases),

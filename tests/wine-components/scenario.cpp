@@ -24,7 +24,8 @@ std::string Read(const char* path) {
   if (file == port::InvalidFile) return "(absent)";
   std::string text;
   char block[256];
-  while (const std::uint32_t got = port::ReadFrom(file, block, sizeof block)) text.append(block, got);
+  while (const std::uint32_t got = port::ReadFrom(file, block, sizeof block))
+    text.append(block, got);
   port::CloseFile(file);
   return text;
 }

@@ -102,7 +102,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   const bool installer = document == "ZVFW.DOC" && lower.find("/m") != std::string::npos &&
                          lower.find("/w") != std::string::npos;
 
-  Main = Open(("Microsoft Word - " + (document.empty() ? std::string("Document1") : document)).c_str());
+  const std::string title = "Microsoft Word - " + (document.empty() ? "Document1" : document);
+  Main = Open(title.c_str());
   if (Tip) Open("Tip of the Day");
   if (installer && Report) SetTimer(Main, kReportTimer, ReportAfter, nullptr);
   if (EndsAfter) SetTimer(Main, kEndTimer, EndsAfter, nullptr);
