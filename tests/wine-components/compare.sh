@@ -32,16 +32,18 @@ drive_c=$WINEPREFIX/drive_c
 behaviour() {
   case $1 in
     word-ends-early) echo "word no-report ends-after 1500" ;;
+    word-user-closes) echo "word tip report-after 1500" ;;
     *) echo "word tip report-after 1500 document-closes-report-after 700" ;;
   esac
 }
 
 # What the robot saw, in the comparison's words: boxes, and the components
-# dialog's two boxes as the robot found them.
+# dialog's two boxes as the robot found them, the windows the user closed.
 seen() {
   sed -n -e 's/^\(box "[^"]*" ".*"\) buttons \(.*\)$/\1 buttons \2/p' \
          -e 's/^  \(102[34]\) check "[^"]*" checked\( disabled\)\{0,1\}$/\1 checked\2/p' \
-         -e 's/^  \(102[34]\) check "[^"]*"\( disabled\)\{0,1\}$/\1 unchecked\2/p' "$1" |
+         -e 's/^  \(102[34]\) check "[^"]*"\( disabled\)\{0,1\}$/\1 unchecked\2/p' \
+         -e 's/^close \(".*"\)$/user closes \1/p' "$1" |
     sed 's/\\\\/\\/g'
 }
 
@@ -81,6 +83,7 @@ step() {
 {
   step dialog 'box "Warning" OK\ndialog 149 press 1\n' &&
     step word '' &&
+    step word-user-closes 'close "ZVFW Installation Over"\n' &&
     step word-ends-early '' &&
     step shell ''
 } >"$RUN/wine.txt" || exit 1

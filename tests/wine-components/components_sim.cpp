@@ -19,10 +19,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kSteps[] = {"dialog", "word", "word-ends-early", "shell"};
+const char* const kSteps[] = {"dialog", "word", "word-user-closes", "word-ends-early", "shell"};
 
 std::string Answers(const std::string& step) {
-  return step == "dialog" ? "box \"Warning\" OK\ndialog 149 press 1\n" : "";
+  if (step == "dialog") return "box \"Warning\" OK\ndialog 149 press 1\n";
+  if (step == "word-user-closes") return "close \"ZVFW Installation Over\"\n";
+  return "";
 }
 
 void AddProgram(const fs::path& machineIni, const std::string& behaviour) {
@@ -54,6 +56,9 @@ std::string Seen(const std::vector<std::string>& transcript) {
       const std::string id = line.substr(2, 4);
       out += id + (line.find("\" checked") != std::string::npos ? " checked" : " unchecked") +
              (line.find(" disabled") != std::string::npos ? " disabled" : "") + "\n";
+    } else if (line.rfind("user closes window ", 0) == 0) {
+      // The user's close reaches Word as WM_CLOSE, which the stand-in logs.
+      out += "user closes " + line.substr(19) + "\nclosed " + line.substr(19) + "\n";
     } else if (line.find("\": WM_CLOSE") != std::string::npos) {
       out += "closed " + line.substr(7, line.find("\": WM_CLOSE") - 6) + "\n";
     } else {

@@ -1,7 +1,9 @@
 // The components scenario, run the same way on the simulated machine and on
 // the real Win32 API under Wine. Each step runs in a process of its own:
 //   dialog           the components dialog on a machine without Word
-//   word             older Word, found through the "doc" value, run on ZVFW.DOC
+//   word             older Word, found through the "doc" value, run on ZVFW.DOC;
+//                    its document closes its report itself
+//   word-user-closes the same, the user closing the report
 //   word-ends-early  the same with a Word that ends without the report
 //   shell            the Explorer scan commands, .ZIP bound to a type, .ARJ not
 #pragma once
