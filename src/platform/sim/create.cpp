@@ -88,7 +88,8 @@ void CreateMachine(const std::string& folder, MachineKind kind) {
       "[Programs]\r\n\r\n"
       "; A virus active in memory, which the memory-scan library finds: ActiveVirus=yes.\r\n"
       "[Memory]\r\n\r\n"
-      "; The Nth operation of a kind that fails: open, read, write, rename, delete, registry.\r\n"
+      "; The Nth operation of a kind that fails: open, read, write, rename, delete, registry;\r\n"
+      "; N+ fails the Nth and every later one (write=1+ is a full disk).\r\n"
       "[Faults]\r\n";
   WriteHostFileAtomically(folder + "/machine.ini", ini);
   Put(folder, "C/AUTOEXEC.BAT", "@ECHO OFF\r\nPROMPT $p$g\r\n");

@@ -124,6 +124,7 @@ struct Machine::State {
   std::uintptr_t nextHandle = 0x1000;
   int operations[static_cast<int>(Fault::Count)] = {};  // counted per kind
   int failing[static_cast<int>(Fault::Count)] = {};     // the one that fails, 0 none
+  bool failingOn[static_cast<int>(Fault::Count)] = {};  // "N+": every one from the Nth on
 
   void Note(const std::string& line) { transcript.push_back(line); }
   // The section of machine.ini for the booted Windows: "Windows 95" or "Windows NT".
