@@ -12,13 +12,15 @@
 namespace {
 
 const char kUsage[] =
-    "usage: zvsim new DIR [--windows 95|nt|dual]\n"
+    "usage: zvsim new DIR [--windows 95|nt|dual] [--word 6|97]\n"
     "       zvsim rehearse SCENARIO-FOLDER [--keep DIR]\n"
     "\n"
     "new: makes a fresh simulated machine in DIR (which must not exist or be\n"
     "empty): a Windows 95 one (the default), a Windows NT one, or a dual-boot\n"
     "one on which both share drive C:. The folder is plain text to read and\n"
-    "edit: machine.ini, disk/<drive>/..., registry/<system>/*.reg.\n"
+    "edit: machine.ini, disk/<drive>/..., registry/<system>/*.reg. --word puts\n"
+    "Word on it as a user's installation leaves it: Word 6 in C:\\WINWORD, or\n"
+    "Word 97 in Office's folders with Office's key.\n"
     "\n"
     "rehearse: runs a scenario (see scenarios/README.md) on a fresh machine:\n"
     "each stage's transcript, what the front end does between the stages, and\n"
@@ -65,8 +67,15 @@ int main(int argc, char** argv) {
     return 2;
   }
   sim::MachineKind kind = sim::MachineKind::Windows95;
+  std::string word;
   for (int i = 3; i < argc; ++i) {
     const std::string a = argv[i];
+    if (a == "--word" && i + 1 < argc) {
+      word = argv[++i];
+      if (word == "6" || word == "97") continue;
+      std::fprintf(stderr, "zvsim: --word takes 6 or 97\n%s", kUsage);
+      return 2;
+    }
     const std::string w = a == "--windows" && i + 1 < argc ? argv[++i] : "";
     if (w == "95") kind = sim::MachineKind::Windows95;
     else if (w == "nt" || w == "NT") kind = sim::MachineKind::WindowsNT;
@@ -78,6 +87,8 @@ int main(int argc, char** argv) {
   }
   try {
     sim::CreateMachine(argv[2], kind);
+    if (!word.empty())
+      sim::InstallWord(argv[2], word == "97" ? sim::WordKind::Word97 : sim::WordKind::Word6);
   } catch (const sim::Error& e) {
     std::fprintf(stderr, "zvsim: %s\n", e.what());
     return 1;

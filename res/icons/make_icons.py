@@ -4,6 +4,7 @@
     145 stage-done.ico     green check mark
     147 stage-waiting.ico  red dot
     148 stage-running.ico  green dot
+    151 word-protection.ico a page with a blue W, the Word components dialog
 
 Run from anywhere; the files are written beside this script. The pictures are
 drawn from simple shapes so that the output is the same on every run.
@@ -21,6 +22,7 @@ PALETTE = [
     (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
 ]
 BLACK, DARK_RED, DARK_GREEN, RED, GREEN = 0, 1, 2, 9, 10
+DARK_BLUE, GREY, WHITE = 4, 8, 15
 
 
 def blank():
@@ -58,6 +60,24 @@ def check_mark(fill, rim):
     return picture
 
 
+def page_with_w():
+    """A white page with a grey rim and a blue W written across it."""
+    picture = blank()
+    left, right, top, bottom = 5, 26, 2, 29
+    for y in range(top, bottom + 1):
+        for x in range(left, right + 1):
+            rim = x in (left, right) or y in (top, bottom)
+            picture[y][x] = GREY if rim else WHITE
+    strokes = [(8.0, 9.0, 11.5, 23.0), (11.5, 23.0, 15.5, 12.0),
+               (15.5, 12.0, 19.5, 23.0), (19.5, 23.0, 23.0, 9.0)]
+    for y in range(top + 1, bottom):
+        for x in range(left + 1, right):
+            d = min(distance_to_segment(x + 0.5, y + 0.5, *s) for s in strokes)
+            if d <= 1.6:
+                picture[y][x] = DARK_BLUE
+    return picture
+
+
 def ico(picture):
     """One 32x32 4-bit image in an icon file: header, entry, DIB, masks."""
     # A DIB palette entry is blue, green, red, reserved.
@@ -86,6 +106,7 @@ def main():
         "stage-done.ico": check_mark(GREEN, DARK_GREEN),
         "stage-waiting.ico": dot(RED, DARK_RED),
         "stage-running.ico": dot(GREEN, DARK_GREEN),
+        "word-protection.ico": page_with_w(),
     }
     for name, picture in icons.items():
         with open(os.path.join(here, name), "wb") as out:

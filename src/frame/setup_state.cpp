@@ -17,6 +17,9 @@ std::int32_t WantEmergencyDisk;
 std::int32_t WantRescueDisk;
 std::int32_t WantWordProtection;
 std::int32_t WantShellExtensions;
+std::int32_t WordDoneWindowSeen;
+std::int32_t WordStageFinished;
+std::int32_t WordTemplateInstalled;
 
 void ResetSetupState() {
   ModuleInstance = 0;
@@ -34,4 +37,7 @@ void ResetSetupState() {
   WantRescueDisk = 0;
   WantWordProtection = 0;
   WantShellExtensions = 0;
+  WordDoneWindowSeen = 0;
+  WordStageFinished = 0;
+  WordTemplateInstalled = 0;
 }

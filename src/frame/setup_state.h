@@ -26,6 +26,11 @@ extern std::int32_t WantEmergencyDisk;
 extern std::int32_t WantRescueDisk;
 extern std::int32_t WantWordProtection;
 extern std::int32_t WantShellExtensions;
+// The Word stage: the installer document reported that it is done; the wait
+// for Word may end; the template backup and the keeper are to follow.
+extern std::int32_t WordDoneWindowSeen;
+extern std::int32_t WordStageFinished;
+extern std::int32_t WordTemplateInstalled;
 
 // Puts every value back to its initial state, as at the start of a process.
 // The simulator runs several processes in one host process.

@@ -129,6 +129,12 @@ void MoveWindowTo(Window window, int left, int top, int width, int height, bool 
 int ScreenMetric(int index);
 // Invalidates the whole window without erasing it and repaints it at once.
 void RepaintNow(Window window);
+// Calls `visit` with every top-level window, in the system's order, as long
+// as it returns true.
+using WindowVisitor = bool (*)(Window window, std::intptr_t data);
+void EnumerateTopWindows(WindowVisitor visit, std::intptr_t data);
+// The window's title, cut to size - 1 characters and the terminator; its length.
+unsigned WindowTitle(Window window, char* buffer, int size);
 
 // ---- The user ------------------------------------------------------------
 int ShowMessageBox(Window owner, const char* text, const char* title, unsigned type);
@@ -143,6 +149,8 @@ unsigned GetItemText(Window dialog, int controlId, char* buffer, int size);
 void SetItemCheck(Window dialog, int controlId, unsigned state);
 unsigned GetItemCheck(Window dialog, int controlId);
 void ShowItem(Window dialog, int controlId, int showCommand);
+// A disabled control takes no input from the user.
+void EnableItem(Window dialog, int controlId, bool enable);
 Icon LoadProgramIcon(Instance instance, int iconId);
 // The help service: opens `file` at a topic, or closes it for `owner`.
 bool OpenHelp(Window owner, const char* file, unsigned command, std::uintptr_t data);

@@ -15,6 +15,10 @@
 namespace fs = std::filesystem;
 
 namespace sim {
+
+void StartWord(const std::string& name, const std::vector<std::string>& words,
+               const std::string& arguments);
+
 namespace {
 
 std::map<std::string, ProgramBody>& Programs() {
@@ -145,6 +149,9 @@ std::string MachineSetting(const std::string& section, const std::string& key,
 //   uninstaller [leaves FILE...]
 //                   removes the files of its own folder, but those it
 //                   leaves, and the uninstall entries whose command starts it
+//   word [OPTION...]
+//                   Word, run on a document (see word_program.cpp)
+//   cannot start    the system cannot start it
 // A program registered by the host runs its own body.
 void RunProgramBehaviour(const std::string& program, const std::string& arguments) {
   Machine::State& m = Current();
@@ -163,6 +170,7 @@ void RunProgramBehaviour(const std::string& program, const std::string& argument
     w.handle = m.NewHandle();
     w.title = title;
     w.program = m.startingProgram;
+    w.shownAt = m.clock;
     m.windows.push_back(w);
     m.Note("window " + Quote(title) + ": opened by " + name);
   } else if (SameText(behaviour, "uninstaller") || StartsWithText(behaviour, "uninstaller ")) {
@@ -171,6 +179,8 @@ void RunProgramBehaviour(const std::string& program, const std::string& argument
       throw Error("machine.ini [Programs] " + name + ": expected uninstaller leaves FILE...");
     if (!leaves.empty()) leaves.erase(leaves.begin());
     Uninstall(program, leaves);
+  } else if (SameText(behaviour, "word") || StartsWithText(behaviour, "word ")) {
+    StartWord(name, Words(behaviour), arguments);
   }
 }
 
@@ -239,7 +249,8 @@ Date Today() {
 bool StartProgram(const char* commandLine, int showCommand, bool wait) {
   Machine::State& m = Current();
   std::string program, arguments;
-  if (!SplitCommand(commandLine, program, arguments)) {
+  if (!SplitCommand(commandLine, program, arguments) ||
+      SameText(m.ini.Get("Programs", FileNameOf(program), ""), "cannot start")) {
     m.Note("program " + Quote(commandLine) + ": cannot be started");
     return false;
   }

@@ -55,6 +55,7 @@ std::string Describe(const Control& c) {
   if (c.tmpl->IsCheckBox() || c.tmpl->IsRadioButton())
     line += c.check == port::Checked ? " checked" : " unchecked";
   if (!c.visible) line += " hidden";
+  if (!c.enabled) line += " disabled";
   return line;
 }
 
@@ -83,6 +84,7 @@ void Act(OpenDialog& d, const DialogAction& a) {
     case DialogAction::Kind::Press:
       if (!c) throw Error(d.Name() + " has no control " + id + " to press");
       if (!c->visible) throw Error(d.Name() + ": control " + id + " is hidden");
+      if (!c->enabled) throw Error(d.Name() + ": control " + id + " is disabled");
       Click(d, a.control, "presses " + id);
       return;
     case DialogAction::Kind::Set:
@@ -95,6 +97,7 @@ void Act(OpenDialog& d, const DialogAction& a) {
       if (!c || !(c->tmpl->IsCheckBox() || c->tmpl->IsRadioButton()))
         throw Error(d.Name() + " has no check box or radio button " + id);
       if (!c->visible) throw Error(d.Name() + ": control " + id + " is hidden");
+      if (!c->enabled) throw Error(d.Name() + ": control " + id + " is disabled");
       const unsigned want = a.kind == DialogAction::Kind::Check ? port::Checked : port::Unchecked;
       if (c->check == want) {
         Current().Note("  user leaves " + id + (want ? " checked" : " unchecked"));
@@ -246,6 +249,15 @@ void ShowItem(Window dialog, int controlId, int showCommand) {
     c->visible = showCommand != sw::Hide;
     Current().Note(d->Name() + ": " + std::to_string(controlId) +
                    (c->visible ? " shown" : " hidden"));
+  }
+}
+
+void EnableItem(Window dialog, int controlId, bool enable) {
+  OpenDialog* d = FindDialog(dialog);
+  if (Control* c = d ? d->Item(controlId) : nullptr) {
+    c->enabled = enable;
+    Current().Note(d->Name() + ": " + std::to_string(controlId) +
+                   (enable ? " enabled" : " disabled"));
   }
 }
 

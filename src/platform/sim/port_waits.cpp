@@ -37,10 +37,15 @@ std::string OpenWindows(const Machine::State& m) {
   return list.empty() ? "none" : list;
 }
 
-// The user closes a shown window of another program that an answer names.
+// A person takes this long to see a window and close it, so that a program
+// watching for the window on a timer sees it, as it would on a real machine.
+constexpr std::uint64_t kReactionTime = 1000;
+
+// The user closes a shown window of another program that an answer names,
+// once it has been shown for a person's reaction time.
 bool UserCloses(Machine::State& m) {
   for (const TopWindow& w : m.windows) {
-    if (!w.visible) continue;
+    if (!w.visible || w.shownAt + kReactionTime > m.clock) continue;
     if (Answer* a = m.answers.ForClose(w.title)) {
       a->used = true;
       m.lastActivity = m.clock;
@@ -49,6 +54,15 @@ bool UserCloses(Machine::State& m) {
     }
   }
   return false;
+}
+
+// When the user will next close a window that an answer names; the largest
+// time when none.
+std::uint64_t NextUserClose(Machine::State& m) {
+  std::uint64_t next = std::numeric_limits<std::uint64_t>::max();
+  for (const TopWindow& w : m.windows)
+    if (w.visible && m.answers.ForClose(w.title)) next = std::min(next, w.shownAt + kReactionTime);
+  return next;
 }
 
 }  // namespace
@@ -76,6 +90,11 @@ bool PumpMessage() {
     if (t.due < next) next = t.due, tick = &t;
   const bool eventFirst = !m.events.empty() && m.events.begin()->first <= next;
   if (eventFirst) next = m.events.begin()->first;
+  const std::uint64_t close = NextUserClose(m);
+  if (close < next) {
+    m.clock = std::max(m.clock, close);  // the next call closes it
+    return false;
+  }
   if (!tick && !eventFirst)
     throw Error("the program waits for other programs, and none is left to act; open windows: " +
                 OpenWindows(m));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <vector>
 
 #include "platform/port.h"
 #include "platform/sim/state.h"
@@ -148,6 +149,26 @@ void MoveWindowTo(Window window, int left, int top, int width, int height, bool 
   Current().Note(name + ": moved to " + std::to_string(left) + "," + std::to_string(top) + " (" +
                  std::to_string(width) + "x" + std::to_string(height) + ")" +
                  (repaint ? " and repainted" : ""));
+}
+
+// The program's dialogs, innermost first, then other programs' windows,
+// newest first. A window that `visit` closes is not visited again.
+void EnumerateTopWindows(WindowVisitor visit, std::intptr_t data) {
+  std::vector<Window> handles;
+  const Machine::State& m = Current();
+  for (auto d = m.dialogs.rbegin(); d != m.dialogs.rend(); ++d) handles.push_back((*d)->handle);
+  for (auto w = m.windows.rbegin(); w != m.windows.rend(); ++w) handles.push_back(w->handle);
+  for (Window handle : handles)
+    if ((FindTop(handle) || FindDialog(handle)) && !visit(handle, data)) return;
+}
+
+unsigned WindowTitle(Window window, char* buffer, int size) {
+  if (size <= 0) return 0;
+  if (TopWindow* w = FindTop(window)) return CopyOut(w->title, buffer, static_cast<unsigned>(size));
+  if (OpenDialog* d = FindDialog(window))
+    return CopyOut(d->tmpl->caption, buffer, static_cast<unsigned>(size));
+  buffer[0] = '\0';
+  return 0;
 }
 
 int ScreenMetric(int index) {

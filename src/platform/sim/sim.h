@@ -25,6 +25,15 @@ enum class MachineKind { Windows95, WindowsNT, DualBoot };
 // Makes a fresh machine folder (which must not exist or be empty).
 void CreateMachine(const std::string& folder, MachineKind kind);
 
+// Puts Word on the machine in `folder` (under the Windows it boots) as a
+// user's installation leaves it: WINWORD.EXE and NORMAL.DOT in Word's
+// folder, NORMAL.DOT in its templates' folder, the "doc" extension value and
+// WIN.INI's embedding entry naming the program; Word 97 in Office's folders
+// with Office's key, Word 6 in C:\WINWORD. How Word behaves when it is
+// started is machine.ini's [Programs] WINWORD.EXE.
+enum class WordKind { Word6, Word97 };
+void InstallWord(const std::string& folder, WordKind kind);
+
 struct RunResult {
   enum class Ending { Exited, Restarted, Stopped } ending = Ending::Exited;
   int exitCode = 0;

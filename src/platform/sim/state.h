@@ -29,6 +29,7 @@ struct TopWindow {
   bool visible = true;
   port::Rect rect{0, 0, 640, 480};
   int program = 0;  // the started program that owns it; 0 for those of machine.ini
+  std::uint64_t shownAt = 0;  // the virtual time it was opened
 };
 
 // A timer of the program's, ticking on the virtual clock while it pumps.
@@ -46,6 +47,7 @@ struct Control {
   std::string text;
   unsigned check = port::Unchecked;
   bool visible = true;
+  bool enabled = true;
   int icon = 0;  // the icon a static icon control shows
 };
 

@@ -1,4 +1,6 @@
 // Programs started by command line, and libraries loaded at run time.
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "platform/win32/handles.h"
@@ -7,8 +9,25 @@ namespace port {
 
 namespace {
 // The process last started without waiting, kept so that a wait on it can
-// tell when it has ended, even when its windows stay on the screen.
-HANDLE lastStarted = nullptr;
+// tell when it has ended, even when its windows stay on the screen. The
+// product's libraries carry their own copy of the port, and the program
+// starts other programs through one of them (ExecFile), so the handle is
+// kept where every module of the process sees the same: in the process's
+// environment, by its value.
+constexpr const char* kLastStarted = "ZVSET_LAST_STARTED";
+
+HANDLE LastStarted() {
+  char text[32] = "";
+  if (GetEnvironmentVariableA(kLastStarted, text, sizeof text) == 0) return nullptr;
+  return reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(std::strtoull(text, nullptr, 16)));
+}
+
+void SetLastStarted(HANDLE process) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%llx",
+                static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(process)));
+  SetEnvironmentVariableA(kLastStarted, text);
+}
 }  // namespace
 
 // The system may write into the command line it is given, so it gets a copy.
@@ -28,14 +47,15 @@ bool StartProgram(const char* commandLine, int showCommand, bool wait) {
     WaitForSingleObject(process.hProcess, INFINITE);
     CloseHandle(process.hProcess);
   } else {
-    if (lastStarted) CloseHandle(lastStarted);
-    lastStarted = process.hProcess;
+    if (HANDLE previous = LastStarted()) CloseHandle(previous);
+    SetLastStarted(process.hProcess);
   }
   return true;
 }
 
 bool StartedProgramRunning() {
-  return lastStarted && WaitForSingleObject(lastStarted, 0) == WAIT_TIMEOUT;
+  HANDLE process = LastStarted();
+  return process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
 }
 
 Library LoadRuntimeLibrary(const char* fileName) {

@@ -4,6 +4,20 @@
 using win32::FromWindow;
 using win32::ToWindow;
 
+namespace {
+
+struct Enumeration {
+  port::WindowVisitor visit;
+  std::intptr_t data;
+};
+
+BOOL CALLBACK VisitTopWindow(HWND window, LPARAM lParam) {
+  const auto* e = reinterpret_cast<const Enumeration*>(lParam);
+  return e->visit(FromWindow(window), e->data) ? TRUE : FALSE;
+}
+
+}  // namespace
+
 namespace port {
 
 Window FindTopWindow(const char* title) { return FromWindow(FindWindowA(nullptr, title)); }
@@ -35,6 +49,18 @@ bool GetWindowBounds(Window window, Rect& rect) {
 
 void MoveWindowTo(Window window, int left, int top, int width, int height, bool repaint) {
   MoveWindow(ToWindow(window), left, top, width, height, repaint ? TRUE : FALSE);
+}
+
+void EnumerateTopWindows(WindowVisitor visit, std::intptr_t data) {
+  Enumeration e{visit, data};
+  EnumWindows(VisitTopWindow, reinterpret_cast<LPARAM>(&e));
+}
+
+unsigned WindowTitle(Window window, char* buffer, int size) {
+  if (size <= 0) return 0;
+  buffer[0] = '\0';
+  const int length = GetWindowTextA(ToWindow(window), buffer, size);
+  return length > 0 ? static_cast<unsigned>(length) : 0;
 }
 
 int ScreenMetric(int index) { return GetSystemMetrics(index); }

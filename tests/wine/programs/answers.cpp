@@ -102,6 +102,13 @@ bool ParseDialog(const std::vector<Token>& t, Answer& answer) {
   return true;
 }
 
+bool ParseClose(const std::vector<Token>& t, Answer& answer) {
+  if (t.size() != 2 || !t[1].quoted) return false;
+  answer.isClose = true;
+  answer.title = t[1].text;
+  return true;
+}
+
 }  // namespace
 
 bool ParseAnswers(const std::string& text, std::vector<Answer>& answers, std::string& error) {
@@ -114,6 +121,7 @@ bool ParseAnswers(const std::string& text, std::vector<Answer>& answers, std::st
     Answer answer;
     if (ok && !tokens[0].quoted && tokens[0].text == "box") ok = ParseBox(tokens, answer);
     else if (ok && !tokens[0].quoted && tokens[0].text == "dialog") ok = ParseDialog(tokens, answer);
+    else if (ok && !tokens[0].quoted && tokens[0].text == "close") ok = ParseClose(tokens, answer);
     else ok = false;
     if (!ok) {
       error = "answer line " + std::to_string(number) + " cannot be read: " + line;
@@ -136,7 +144,13 @@ Answer* FindBoxAnswer(std::vector<Answer>& answers, const std::string& title,
 
 Answer* FindDialogAnswer(std::vector<Answer>& answers, int dialogId) {
   for (Answer& a : answers)
-    if (!a.used && !a.isBox && a.dialogId == dialogId) return &a;
+    if (!a.used && !a.isBox && !a.isClose && a.dialogId == dialogId) return &a;
+  return nullptr;
+}
+
+Answer* FindCloseAnswer(std::vector<Answer>& answers, const std::string& title) {
+  for (Answer& a : answers)
+    if (!a.used && a.isClose && a.title == title) return &a;
   return nullptr;
 }
 

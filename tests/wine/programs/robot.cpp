@@ -12,6 +12,7 @@
 //   dialog ID "CAPTION"
 //     CONTROL-ID KIND "TEXT" [checked] [hidden] [disabled]
 //   answer LINE
+//   close "TITLE"
 //   no answer: the run is stopped here
 //   unused answer LINE
 // Exit code: 0, or 1 when a prompt had no answer, an answer was left unused
@@ -267,6 +268,26 @@ void WatchOnce() {
   }
 }
 
+// Windows of other programs that a close answer names, with when the robot
+// first saw each: a person takes a second to see a window and close it.
+std::map<HWND, DWORD> ShownWindows;
+
+BOOL CALLBACK CloseIfAnswered(HWND window, LPARAM) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid == OwnProcess || !IsWindowVisible(window)) return TRUE;
+  const std::string title = CaptionOf(window);
+  if (FindCloseAnswer(Answers, title) == nullptr) return TRUE;
+  const DWORD now = GetTickCount();
+  const DWORD since = ShownWindows.emplace(window, now).first->second;
+  if (now - since < 1000) return TRUE;
+  Answer* answer = FindCloseAnswer(Answers, title);
+  answer->used = true;
+  Write("close " + Quoted(title));
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  return TRUE;
+}
+
 // The text after " -- " on the robot's own command line.
 const char* CommandAfterDashes(const char* line) {
   const char* at = std::strstr(line, " -- ");
@@ -299,7 +320,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   CloseHandle(process.hThread);
-  while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT) WatchOnce();
+  while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT) {
+    WatchOnce();
+    EnumWindows(CloseIfAnswered, 0);
+  }
   CloseHandle(process.hProcess);
   for (const Answer& a : Answers)
     if (!a.used) {
