@@ -78,7 +78,9 @@ void CreateMachine(const std::string& folder, MachineKind kind) {
   ini +=
       "; Where ZVSET.EXE runs from.\r\n[Program]\r\nModule=C:\\ZV Setup\\ZVSET.EXE\r\n\r\n"
       "; Drives that hold no disk: A=empty. The disk in disk/A/ goes in when an\r\n"
-      "; answer says: box \"TITLE\" OK then insert \"A\".\r\n[Drives]\r\n\r\n"
+      "; answer says: box \"TITLE\" OK then insert \"A\" (then remove \"A\" takes it\r\n"
+      "; out). Also: write-protected, unreadable (a diskette whose root cannot be\r\n"
+      "; read), absent (no such drive).\r\n[Drives]\r\n\r\n"
       "; Other programs' top-level windows: closes (on WM_CLOSE) or stays (only\r\n"
       "; the user closes it: box \"TITLE\" OK then close \"WINDOW\").\r\n"
       "[Top Windows]\r\nSetup=closes\r\n\r\n"

@@ -193,13 +193,16 @@ void CloseFile(File file) {
 
 // A diskette drive is ready when it holds a diskette that is not
 // write-protected: machine.ini's "Drives" says "A" = "empty" or
-// "write-protected" otherwise.
+// "write-protected" otherwise. An "unreadable" diskette passes this test but
+// its root cannot be read.
 bool DriveReady(int drive) {
   if (drive < 0 || drive > 1) return false;
   Machine::State& m = Current();
   const std::string letter(1, static_cast<char>('A' + drive));
+  const std::string state = m.ini.Get("Drives", letter, "");
+  if (SameText(state, "unreadable")) return true;
   const Resolved r = m.disk.Resolve(letter + ":\\");
-  return r.driveReady && !SameText(m.ini.Get("Drives", letter, ""), "write-protected");
+  return r.driveReady && !SameText(state, "write-protected");
 }
 
 Search FindFirstEntry(const char* pattern, FoundEntry& entry) {

@@ -16,6 +16,7 @@ std::vector<int> ButtonsOf(unsigned type) {
     case port::mb::OkCancel: return {port::id::Ok, port::id::Cancel};
     case port::mb::YesNoCancel: return {port::id::Yes, port::id::No, port::id::Cancel};
     case port::mb::YesNo: return {port::id::Yes, port::id::No};
+    case port::mb::RetryCancel: return {port::id::Retry, port::id::Cancel};
     default: return {port::id::Ok};
   }
 }
@@ -55,6 +56,7 @@ std::string Describe(const Control& c) {
   if (c.tmpl->IsCheckBox() || c.tmpl->IsRadioButton())
     line += c.check == port::Checked ? " checked" : " unchecked";
   if (!c.visible) line += " hidden";
+  if (!c.enabled) line += " disabled";
   return line;
 }
 
@@ -83,6 +85,7 @@ void Act(OpenDialog& d, const DialogAction& a) {
     case DialogAction::Kind::Press:
       if (!c) throw Error(d.Name() + " has no control " + id + " to press");
       if (!c->visible) throw Error(d.Name() + ": control " + id + " is hidden");
+      if (!c->enabled) throw Error(d.Name() + ": control " + id + " is disabled");
       Click(d, a.control, "presses " + id);
       return;
     case DialogAction::Kind::Set:
@@ -95,6 +98,7 @@ void Act(OpenDialog& d, const DialogAction& a) {
       if (!c || !(c->tmpl->IsCheckBox() || c->tmpl->IsRadioButton()))
         throw Error(d.Name() + " has no check box or radio button " + id);
       if (!c->visible) throw Error(d.Name() + ": control " + id + " is hidden");
+      if (!c->enabled) throw Error(d.Name() + ": control " + id + " is disabled");
       const unsigned want = a.kind == DialogAction::Kind::Check ? port::Checked : port::Unchecked;
       if (c->check == want) {
         Current().Note("  user leaves " + id + (want ? " checked" : " unchecked"));
@@ -142,6 +146,7 @@ int ShowMessageBox(Window owner, const char* text, const char* title, unsigned t
   m.Note("  user presses " + std::string(ButtonWord(a->button)));
   if (!a->thenClose.empty()) CloseTopWindow(a->thenClose, "user");
   if (!a->thenInsert.empty()) InsertDisk(a->thenInsert[0]);
+  if (!a->thenRemove.empty()) RemoveDisk(a->thenRemove[0]);
   return a->button;
 }
 
@@ -161,6 +166,7 @@ std::intptr_t RunModalDialog(Instance, int templateId, Window owner, DialogProc 
     c.tmpl = &ct;
     c.handle = m.NewHandle();
     c.visible = !ct.HasStyle("-WS_VISIBLE");
+    c.enabled = !ct.HasStyle("WS_DISABLED");
     if (ct.kind == "ICON") c.icon = std::atoi(ct.text.c_str());
     else c.text = ct.text;
     d.controls.push_back(c);
@@ -244,6 +250,15 @@ void ShowItem(Window dialog, int controlId, int showCommand) {
     c->visible = showCommand != sw::Hide;
     Current().Note(d->Name() + ": " + std::to_string(controlId) +
                    (c->visible ? " shown" : " hidden"));
+  }
+}
+
+void EnableItem(Window dialog, int controlId, bool enable) {
+  OpenDialog* d = FindDialog(dialog);
+  if (Control* c = d ? d->Item(controlId) : nullptr) {
+    c->enabled = enable;
+    Current().Note(d->Name() + ": " + std::to_string(controlId) +
+                   (enable ? " enabled" : " disabled"));
   }
 }
 

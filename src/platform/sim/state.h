@@ -35,6 +35,7 @@ struct Control {
   std::string text;
   unsigned check = port::Unchecked;
   bool visible = true;
+  bool enabled = true;
   int icon = 0;  // the icon a static icon control shows
 };
 
@@ -99,6 +100,9 @@ struct Machine::State {
   std::map<port::RegKey, std::pair<std::uint32_t, std::string>> keys;
   std::map<port::Library, LoadedLibrary> libraries;
   bool restartPending = false;
+  unsigned errorMode = 0;
+  std::string currentDirectory = "C:\\";
+  std::map<char, std::string> driveDirectories;  // the last current directory of each drive
   std::uintptr_t nextHandle = 0x1000;
   int operations[static_cast<int>(Fault::Count)] = {};  // counted per kind
   int failing[static_cast<int>(Fault::Count)] = {};     // the one that fails, 0 none

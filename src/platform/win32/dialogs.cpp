@@ -72,6 +72,10 @@ void ShowItem(Window dialog, int controlId, int showCommand) {
   ShowWindow(GetDlgItem(ToWindow(dialog), controlId), showCommand);
 }
 
+void EnableItem(Window dialog, int controlId, bool enable) {
+  EnableWindow(GetDlgItem(ToWindow(dialog), controlId), enable ? TRUE : FALSE);
+}
+
 Icon LoadProgramIcon(Instance instance, int iconId) {
   return reinterpret_cast<Icon>(LoadIconA(ToInstance(instance), MAKEINTRESOURCEA(iconId)));
 }
