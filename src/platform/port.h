@@ -227,6 +227,26 @@ Library LoadRuntimeLibrary(const char* fileName);
 // An export by name; null when the library lacks it.
 void* LibraryExport(Library library, const char* name);
 
+// ---- Waiting for other programs ----------------------------------------------
+// Whether the program that StartProgram last started without waiting is
+// still running.
+bool StartedProgramRunning();
+// Whether a top-level window is visible (false for one that is gone).
+bool WindowVisible(Window window);
+// Takes one message waiting for the program's thread, if any, and dispatches
+// it (timer procedures included). False when none was waiting.
+bool PumpMessage();
+// A timer procedure, called with the window, wm::Timer, the timer's id and
+// the system time in milliseconds.
+using TimerProc = void (*)(Window window, unsigned message, std::uintptr_t id,
+                           std::uint32_t time);
+// Starts a timer of `window` that calls `proc` every `milliseconds` while the
+// program pumps messages; the timer's id (`id` itself when `window` is not
+// 0), 0 on failure.
+std::uintptr_t StartTimer(Window window, std::uintptr_t id, unsigned milliseconds,
+                          TimerProc proc);
+void StopTimer(Window window, std::uintptr_t id);
+
 // ---- Profile (INI) strings ----------------------------------------------
 unsigned ReadProfileString(const char* file, const char* section, const char* key,
                            const char* fallback, char* buffer, unsigned size);

@@ -139,8 +139,13 @@ void Answers::Add(const std::string& text, const std::string& source) {
         }
         a.actions.push_back(act);
       }
+    } else if (t[0] == "close") {
+      a.kind = Answer::Kind::Close;
+      const std::string& title = need("the window's title");
+      if (!IsString(title)) throw Error(where + "the title must be quoted");
+      a.title = title.substr(1);
     } else {
-      throw Error(where + "expected box or dialog, found " + t[0]);
+      throw Error(where + "expected box, dialog or close, found " + t[0]);
     }
     if (i != t.size()) throw Error(where + "unexpected " + t[i]);
     answers_.push_back(a);
@@ -158,6 +163,13 @@ Answer* Answers::ForBox(const std::string& title, const std::string& text) {
 Answer* Answers::ForDialog(int templateId) {
   for (Answer& a : answers_)
     if (!a.used && a.kind == Answer::Kind::Dialog && a.templateId == templateId) return &a;
+  return nullptr;
+}
+
+// Window titles compare without regard to case, as the system finds windows.
+Answer* Answers::ForClose(const std::string& title) {
+  for (Answer& a : answers_)
+    if (!a.used && a.kind == Answer::Kind::Close && SameText(a.title, title)) return &a;
   return nullptr;
 }
 

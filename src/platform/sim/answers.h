@@ -4,6 +4,9 @@
 //   box "TITLE" BUTTON                  a message box, by its title
 //   box "TITLE" "TEXT" BUTTON           ... by title and a part of its text
 //   dialog ID ACTION...                 a dialog, by its template id
+//   close "TITLE"                       while the program waits for other
+//                                       programs, the user closes that window
+//                                       of another program once it is shown
 //
 // BUTTON is OK, Cancel, Retry, Yes or No. A box answer may end in what the user
 // does after pressing, in order: `then close "WINDOW"` closes that window of
@@ -29,9 +32,9 @@ struct DialogAction {
 };
 
 struct Answer {
-  enum class Kind { Box, Dialog } kind = Kind::Box;
+  enum class Kind { Box, Dialog, Close } kind = Kind::Box;
   int line = 0;
-  std::string title, text;  // a box
+  std::string title, text;  // a box; a window to close
   int button = 0;           // a box: the result id
   std::string thenClose;    // a box: the window the user closes afterwards
   std::string thenInsert;   // a box: the drive the user puts the disk into afterwards
@@ -47,6 +50,7 @@ class Answers {
   void Add(const std::string& text, const std::string& source);
   Answer* ForBox(const std::string& title, const std::string& text);
   Answer* ForDialog(int templateId);
+  Answer* ForClose(const std::string& title);
 
  private:
   std::vector<Answer> answers_;

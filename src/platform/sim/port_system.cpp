@@ -164,6 +164,7 @@ void RunProgramBehaviour(const std::string& program, const std::string& argument
     TopWindow w;
     w.handle = m.NewHandle();
     w.title = title;
+    w.program = m.startingProgram;
     m.windows.push_back(w);
     m.Note("window " + Quote(title) + ": opened by " + name);
   } else if (SameText(behaviour, "uninstaller") || StartsWithText(behaviour, "uninstaller ")) {
@@ -300,7 +301,22 @@ bool StartProgram(const char* commandLine, int showCommand, bool wait) {
   }
   m.Note("program " + Quote(m.disk.Resolve(program).longPath) + " " + Quote(arguments) +
          ": started" + (showCommand == sw::Hide ? " hidden" : "") + (wait ? ", waited for" : ""));
+  // The program runs while it keeps a window open or has something left to
+  // do on the clock; otherwise it has ended by the time the call returns.
+  m.lastActivity = m.clock;
+  const int started = ++m.nextProgram;
+  m.running[started] = FileNameOf(program);
+  if (!wait) m.lastStarted = started;
+  const std::size_t pending = m.events.size();
+  struct Starting {
+    Machine::State& m;
+    ~Starting() { m.startingProgram = 0; }
+  } starting{m};
+  m.startingProgram = started;
   RunProgramBehaviour(program, arguments);
+  bool goesOn = m.events.size() > pending;
+  for (const TopWindow& w : m.windows) goesOn |= w.program == started;
+  if (!goesOn) m.running.erase(started);
   return true;
 }
 

@@ -135,6 +135,7 @@ int ShowMessageBox(Window owner, const char* text, const char* title, unsigned t
   const std::vector<int> buttons = ButtonsOf(type);
   std::string names;
   for (int b : buttons) names += std::string(names.empty() ? "" : " ") + ButtonWord(b);
+  m.lastActivity = m.clock;
   m.Note("box " + Quote(title) + " [" + names + "] " + IconOf(type) + ", " + OwnerName(owner) +
          ": " + Quote(text));
   Answer* a = m.answers.ForBox(title, text);
@@ -179,6 +180,7 @@ std::intptr_t RunModalDialog(Instance, int templateId, Window owner, DialogProc 
     ~Pop() { m.dialogs.pop_back(); }
   } pop{m};
 
+  m.lastActivity = m.clock;
   m.Note(d.Name() + " " + Quote(t->caption) + " opens, " + OwnerName(owner) + ":");
   for (const Control& c : d.controls) m.Note(Describe(c));
   proc(d.handle, wm::InitDialog, 0, initParam);

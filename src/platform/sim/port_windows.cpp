@@ -35,7 +35,13 @@ void CloseTopWindow(const std::string& title, const std::string& by) {
   for (auto it = windows.begin(); it != windows.end(); ++it)
     if (it->title == title) {
       Current().Note(by + " closes window " + Quote(title));
+      const int program = it->program;
       windows.erase(it);
+      // A started program ends with its last window.
+      if (!program) return;
+      for (const TopWindow& w : windows)
+        if (w.program == program) return;
+      Current().EndProgram(program);
       return;
     }
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -27,6 +28,16 @@ struct TopWindow {
   bool closes = true;
   bool visible = true;
   port::Rect rect{0, 0, 640, 480};
+  int program = 0;  // the started program that owns it; 0 for those of machine.ini
+};
+
+// A timer of the program's, ticking on the virtual clock while it pumps.
+struct Timer {
+  port::Window window = 0;
+  std::uintptr_t id = 0;
+  unsigned period = 0;
+  port::TimerProc proc = nullptr;
+  std::uint64_t due = 0;
 };
 
 struct Control {
@@ -103,6 +114,15 @@ struct Machine::State {
   unsigned errorMode = 0;
   std::string currentDirectory = "C:\\";
   std::map<char, std::string> driveDirectories;  // the last current directory of each drive
+
+  // Other programs at work while the program waits for them.
+  std::vector<Timer> timers;
+  std::multimap<std::uint64_t, std::function<void()>> events;  // by virtual time
+  std::map<int, std::string> running;  // started programs that have not ended, by file name
+  int lastStarted = 0;       // the program last started without waiting
+  int startingProgram = 0;   // the program whose behaviour is being started
+  int nextProgram = 0;
+  std::uint64_t lastActivity = 0;  // when another program or the user last acted
   std::uintptr_t nextHandle = 0x1000;
   int operations[static_cast<int>(Fault::Count)] = {};  // counted per kind
   int failing[static_cast<int>(Fault::Count)] = {};     // the one that fails, 0 none
@@ -115,6 +135,12 @@ struct Machine::State {
   // makes this one fail. Called on every read and write, so it stays cheap.
   bool Fails(Fault kind);
   void LoadFaults();
+  // Another program does something later, when the virtual clock reaches `when`.
+  void At(std::uint64_t when, std::function<void()> event) {
+    events.emplace(when, std::move(event));
+  }
+  // A started program ends (its windows, if any, stay as they are).
+  void EndProgram(int program);
 };
 
 // The machine the running program is on; throws Error when none is running.

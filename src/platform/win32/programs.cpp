@@ -5,6 +5,12 @@
 
 namespace port {
 
+namespace {
+// The process last started without waiting, kept so that a wait on it can
+// tell when it has ended, even when its windows stay on the screen.
+HANDLE lastStarted = nullptr;
+}  // namespace
+
 // The system may write into the command line it is given, so it gets a copy.
 // A wait blocks this thread without pumping messages.
 bool StartProgram(const char* commandLine, int showCommand, bool wait) {
@@ -17,10 +23,19 @@ bool StartProgram(const char* commandLine, int showCommand, bool wait) {
   if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &process))
     return false;
-  if (wait) WaitForSingleObject(process.hProcess, INFINITE);
   CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  if (wait) {
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hProcess);
+  } else {
+    if (lastStarted) CloseHandle(lastStarted);
+    lastStarted = process.hProcess;
+  }
   return true;
+}
+
+bool StartedProgramRunning() {
+  return lastStarted && WaitForSingleObject(lastStarted, 0) == WAIT_TIMEOUT;
 }
 
 Library LoadRuntimeLibrary(const char* fileName) {

@@ -143,6 +143,25 @@ void CheckSystem() {
   Check(port::FindTopWindow("No Such Window Title") == 0, "no such window");
 }
 
+int Ticks = 0;
+void Tick(port::Window, unsigned message, std::uintptr_t, std::uint32_t) {
+  if (message == port::wm::Timer) ++Ticks;
+}
+
+void CheckWaits() {
+  const std::uintptr_t id = port::StartTimer(0, 0, 10, Tick);
+  Check(id != 0, "start a timer");
+  for (int i = 0; i < 1000 && Ticks < 2; ++i)
+    if (!port::PumpMessage()) port::SleepFor(5);
+  port::StopTimer(0, id);
+  Check(Ticks >= 2, "the timer ticks while the program pumps");
+  Check(port::StartProgram("C:\\zvtest\\started.exe", port::sw::Hide, false),
+        "start without waiting");
+  for (int i = 0; i < 200 && port::StartedProgramRunning(); ++i) port::SleepFor(50);
+  Check(!port::StartedProgramRunning(), "a started program that has ended is not running");
+  Check(!port::WindowVisible(0), "no window is not visible");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -152,6 +171,7 @@ int main(int argc, char** argv) {
   CheckRegistry();
   CheckFiles();
   CheckSystem();
+  CheckWaits();
   std::fprintf(Log, "%d failed\n", Failures);
   std::fclose(Log);
   return Failures == 0 ? 0 : 1;
