@@ -1,5 +1,6 @@
 // The process and the system: module, Windows directory, environment, the
 // virtual clock, programs, restarts and run-time libraries.
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -144,6 +145,9 @@ std::string MachineSetting(const std::string& section, const std::string& key,
 // ("Programs", NAME = behaviour):
 //   ends            records its command line and ends (the default)
 //   window TITLE    opens a top-level window that stays until it is closed
+//   window TITLE crashes after MS
+//                   ... and ends MS milliseconds after its start without
+//                   taking the window away
 //   uninstaller [leaves FILE...]
 //                   removes the files of its own folder, but those it
 //                   leaves, and the uninstall entries whose command starts it
@@ -159,6 +163,12 @@ void RunProgramBehaviour(const std::string& program, const std::string& argument
   const std::string behaviour = m.ini.Get("Programs", name, "ends");
   if (StartsWithText(behaviour, "window ")) {
     std::string title = behaviour.substr(7);
+    std::uint64_t crashAfter = 0;
+    const auto crash = title.find("\" crashes after ");
+    if (crash != std::string::npos) {
+      crashAfter = std::strtoull(title.c_str() + crash + 16, nullptr, 10);
+      title = title.substr(0, crash + 1);
+    }
     if (title.size() >= 2 && title.front() == '"' && title.back() == '"')
       title = title.substr(1, title.size() - 2);
     TopWindow w;
@@ -167,6 +177,15 @@ void RunProgramBehaviour(const std::string& program, const std::string& argument
     w.program = m.startingProgram;
     m.windows.push_back(w);
     m.Note("window " + Quote(title) + ": opened by " + name);
+    if (crash != std::string::npos) {
+      const int program = w.program;
+      m.At(m.clock + crashAfter, [&m, program, name] {
+        m.Note("program " + name + ": crashes, leaving its window on the screen");
+        for (TopWindow& left : m.windows)
+          if (left.program == program) left.program = 0;
+        m.EndProgram(program);
+      });
+    }
   } else if (SameText(behaviour, "uninstaller") || StartsWithText(behaviour, "uninstaller ")) {
     std::vector<std::string> leaves = Words(behaviour.substr(11));
     if (!leaves.empty() && !SameText(leaves.front(), "leaves"))
@@ -211,9 +230,18 @@ unsigned EnvironmentVariable(const char* name, char* buffer, unsigned size) {
   return CopyOut(value, buffer, size);
 }
 
+// Other programs go on while this one sleeps.
 void SleepFor(unsigned milliseconds) {
-  Current().clock += milliseconds;
-  Current().Note("sleep " + std::to_string(milliseconds) + " ms");
+  Machine::State& m = Current();
+  m.Note("sleep " + std::to_string(milliseconds) + " ms");
+  const std::uint64_t until = m.clock + milliseconds;
+  while (!m.events.empty() && m.events.begin()->first <= until) {
+    m.clock = std::max(m.clock, m.events.begin()->first);
+    auto event = std::move(m.events.begin()->second);
+    m.events.erase(m.events.begin());
+    event();
+  }
+  m.clock = until;
 }
 
 unsigned SetErrorModeTo(unsigned mode) {
