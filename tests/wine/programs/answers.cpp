@@ -114,6 +114,11 @@ bool ParseAnswers(const std::string& text, std::vector<Answer>& answers, std::st
     Answer answer;
     if (ok && !tokens[0].quoted && tokens[0].text == "box") ok = ParseBox(tokens, answer);
     else if (ok && !tokens[0].quoted && tokens[0].text == "dialog") ok = ParseDialog(tokens, answer);
+    else if (ok && !tokens[0].quoted && tokens[0].text == "close" && tokens.size() == 2 &&
+             tokens[1].quoted) {
+      answer.isClose = true;
+      answer.title = tokens[1].text;
+    }
     else ok = false;
     if (!ok) {
       error = "answer line " + std::to_string(number) + " cannot be read: " + line;
@@ -134,9 +139,15 @@ Answer* FindBoxAnswer(std::vector<Answer>& answers, const std::string& title,
   return nullptr;
 }
 
+Answer* FindCloseAnswer(std::vector<Answer>& answers, const std::string& title) {
+  for (Answer& a : answers)
+    if (!a.used && a.isClose && a.title == title) return &a;
+  return nullptr;
+}
+
 Answer* FindDialogAnswer(std::vector<Answer>& answers, int dialogId) {
   for (Answer& a : answers)
-    if (!a.used && !a.isBox && a.dialogId == dialogId) return &a;
+    if (!a.used && !a.isBox && !a.isClose && a.dialogId == dialogId) return &a;
   return nullptr;
 }
 

@@ -5,6 +5,8 @@
 //   box "TITLE" "TEXT-SUBSTRING" BUTTON
 //   dialog ID ACTION...                 set CONTROL "text" | check CONTROL |
 //                                       uncheck CONTROL | press CONTROL | escape
+//   close "TITLE"                       closes another program's top-level
+//                                       window of that title once it shows
 //
 // '#' starts a comment; strings are double-quoted with \" \\ and \n escapes.
 #pragma once
@@ -20,6 +22,7 @@ struct DialogAction {
 
 struct Answer {
   bool isBox = false;
+  bool isClose = false;    // close: `title` is the window's
   std::string title;       // box
   std::string textPart;    // box, empty when any text matches
   int button = 0;          // box: the command id of the button
@@ -35,6 +38,8 @@ bool ParseAnswers(const std::string& text, std::vector<Answer>& answers, std::st
 // The first unused answer for a box, or null.
 Answer* FindBoxAnswer(std::vector<Answer>& answers, const std::string& title,
                       const std::string& text);
+// The first unused answer that closes a window of this title, or null.
+Answer* FindCloseAnswer(std::vector<Answer>& answers, const std::string& title);
 // The first unused answer for a dialog, or null.
 Answer* FindDialogAnswer(std::vector<Answer>& answers, int dialogId);
 
