@@ -37,17 +37,16 @@ bool FullEdition() { return (GetEditionType() & 0xFFFF) == kFullEdition; }
 
 void InitStartupComponents(port::Window dialog) {
   CentreWindow(dialog);
-  const bool full = FullEdition();
   const bool windows95 = GetOS() == 1;
   WantScheduler = 1;
   WantOnlineProtection = 1;
   WantToolbar = 1;
-  WantEmergencyDisk = full ? 1 : 0;
+  WantEmergencyDisk = FullEdition() ? 1 : 0;
   WantRescueDisk = windows95 ? 1 : 0;
   port::SetItemCheck(dialog, kOnlineProtectionBox, WantOnlineProtection);
   port::SetItemCheck(dialog, kSchedulerBox, WantScheduler);
   port::SetItemCheck(dialog, kToolbarBox, WantToolbar);
-  if (full) port::SetItemCheck(dialog, kEmergencyDiskBox, WantEmergencyDisk);
+  if (FullEdition()) port::SetItemCheck(dialog, kEmergencyDiskBox, WantEmergencyDisk);
   port::SetItemCheck(dialog, kRescueDiskBox, WantRescueDisk);
   // The rescue diskette is made on Windows 95 only; template 103 has no
   // texts of its own for it, so only the box goes grey there.

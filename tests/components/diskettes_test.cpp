@@ -197,6 +197,7 @@ TEST_P(DisketteRoads, BoxesDialogsDriveAndDiskette) {
   EXPECT_EQ(floppy_, c.floppy);
   EXPECT_EQ(Diskette(c.drive), c.files) << Transcript();
   EXPECT_EQ(directory_, "C:\\WINDOWS");
+  EXPECT_TRUE(TranscriptLines({"system box"}).empty()) << Transcript();
 }
 
 INSTANTIATE_TEST_SUITE_P(Roads, DisketteRoads, ::testing::ValuesIn(kRoads),
@@ -229,6 +230,21 @@ TEST_F(DisketteTest, DriveBOnlyHidesDriveA) {
   EXPECT_EQ(ControlsAfter("dialog 135 ends with -1:"),
             (Lines{"  1005 AUTORADIOBUTTON \"Drive &A\" unchecked hidden",
                    "  1006 AUTORADIOBUTTON \"Drive &B\" checked"}))
+      << Transcript();
+}
+
+// The probe switches the system's own box off; a plain look at an empty
+// drive would show it.
+TEST_F(DisketteTest, ProbingAnEmptyDriveShowsNoSystemBox) {
+  Install(sim::MachineKind::Windows95);
+  SetMachineIni("Drives", "A", "empty");
+  int probed = -1;
+  Stage([&] {
+    probed = ProbeDrive(0);
+    port::FileAttributes("A:\\.");
+  });
+  EXPECT_EQ(probed, 0);
+  EXPECT_EQ(TranscriptLines({"system box"}), Lines{"system box: drive A is not ready"})
       << Transcript();
 }
 

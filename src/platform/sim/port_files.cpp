@@ -1,5 +1,6 @@
 // Files, directory searches and profile strings on the simulated disks.
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -39,9 +40,17 @@ bool SharingAllows(const OpenedFile& open, std::uint32_t access, std::uint32_t s
 namespace port {
 using namespace sim;
 
+// A diskette drive that holds no readable diskette makes the system show a
+// box of its own, unless the program switched critical errors off; the
+// transcript tells when that would have happened.
 std::uint32_t FileAttributes(const char* path) {
   Machine::State& m = Current();
-  return m.disk.Attributes(m.disk.Resolve(path));
+  const Resolved r = m.disk.Resolve(path);
+  const char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
+  if (!r.driveReady && (drive == 'A' || drive == 'B') && path[1] == ':' &&
+      !(m.errorMode & SemFailCriticalErrors) && (LogicalDrives() & (1u << (drive - 'A'))))
+    m.Note(std::string("system box: drive ") + drive + " is not ready");
+  return m.disk.Attributes(r);
 }
 
 bool SetAttributes(const char* path, std::uint32_t attributes) {
