@@ -1,5 +1,6 @@
 #include "zvinx_source.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <sstream>
@@ -26,17 +27,32 @@ void Put32(std::uint8_t* p, std::uint32_t v) {
   Put16(p + 2, v >> 16);
 }
 
-// A whole decimal or 0x-hexadecimal number, optionally signed.
+// A whole decimal or 0x-hexadecimal number, optionally signed. A leading
+// zero does not make a number octal: "010" is ten.
 bool ParseNumber(const std::string& text, long long& value) {
-  if (text.empty()) return false;
+  const std::size_t digits = text.find_first_not_of("+-");
+  if (text.empty() || digits > 1 || digits == std::string::npos) return false;
+  const bool hex = text.compare(digits, 2, "0x") == 0 || text.compare(digits, 2, "0X") == 0;
   char* end = nullptr;
-  value = std::strtoll(text.c_str(), &end, 0);
+  value = std::strtoll(text.c_str(), &end, hex ? 16 : 10);
   return *end == 0;
 }
 
+// A virus id: decimal digits with an optional minus sign, nothing else.
+bool ParseVirusId(const std::string& text, long long& value) {
+  const std::size_t digits = text[0] == '-' ? 1 : 0;
+  if (text.size() == digits || text.find_first_not_of("0123456789", digits) != std::string::npos ||
+      text.size() > 7)
+    return false;
+  value = std::strtoll(text.c_str(), nullptr, 10);
+  return true;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
 // A double-quoted field; `at` moves past it.
 bool ParseQuoted(const std::string& line, std::size_t& at, std::string& out) {
-  while (at < line.size() && line[at] == ' ') ++at;
+  while (at < line.size() && IsBlank(line[at])) ++at;
   if (at >= line.size() || line[at] != '"') return false;
   std::size_t close = line.find('"', at + 1);
   if (close == std::string::npos) return false;
@@ -46,8 +62,8 @@ bool ParseQuoted(const std::string& line, std::size_t& at, std::string& out) {
 }
 
 bool ParseWord(const std::string& line, std::size_t& at, std::string& out) {
-  while (at < line.size() && line[at] == ' ') ++at;
-  std::size_t end = line.find(' ', at);
+  while (at < line.size() && IsBlank(line[at])) ++at;
+  std::size_t end = line.find_first_of(" \t", at);
   if (end == std::string::npos) end = line.size();
   out = line.substr(at, end - at);
   at = end;
@@ -73,9 +89,10 @@ bool ParsePattern(const std::string& text, std::uint8_t* data, std::string& erro
     if (word == "??") {
       wildcards |= 1u << length;
     } else {
-      char* end = nullptr;
-      unsigned long byte = std::strtoul(word.c_str(), &end, 16);
-      if (word.size() != 2 || *end != 0) return error = "bad pattern byte \"" + word + "\"", false;
+      if (word.size() != 2 || !std::isxdigit(static_cast<unsigned char>(word[0])) ||
+          !std::isxdigit(static_cast<unsigned char>(word[1])))
+        return error = "bad pattern byte \"" + word + "\"", false;
+      const unsigned long byte = std::strtoul(word.c_str(), nullptr, 16);
       data[kPatternAt + length] = static_cast<std::uint8_t>(byte);
     }
     ++length;
@@ -95,8 +112,10 @@ bool CompileLine(const std::string& line, std::uint8_t* entry, std::string& erro
     if (word == s.name) kind = &s;
   if (!kind) return error = "unknown scanner \"" + word + "\"", false;
   long long id;
-  if (!ParseWord(line, at, word) || !ParseNumber(word, id) || id < -32768 || id > 32767)
-    return error = "bad virus id", false;
+  if (!ParseWord(line, at, word) || !ParseVirusId(word, id) || id < -32768 || id > 32767)
+    return error = "bad virus id \"" + word + "\": a decimal number", false;
+  // The scanners report -1 for a clean file, so that id could never be named.
+  if (id == -1) return error = "virus id -1 stands for a clean file", false;
   if (!ParseQuoted(line, at, name) || name.size() > kNameSize)
     return error = "the name is a quoted text of at most 16 characters", false;
   long long offset = 0, span = 0;

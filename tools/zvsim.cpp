@@ -1,18 +1,56 @@
-// zvsim: makes fresh simulated machines for zvset and the tests.
+// zvsim: makes fresh simulated machines for zvset and the tests, and
+// rehearses whole installations on them.
+#include <unistd.h>
+
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "platform/sim/sim.h"
+#include "rehearsal.h"
 
 namespace {
 
 const char kUsage[] =
     "usage: zvsim new DIR [--windows 95|nt|dual]\n"
+    "       zvsim rehearse SCENARIO-FOLDER [--keep DIR]\n"
     "\n"
-    "Makes a fresh simulated machine in DIR (which must not exist or be empty):\n"
-    "a Windows 95 one (the default), a Windows NT one, or a dual-boot one on\n"
-    "which both share drive C:. The folder is plain text to read and edit:\n"
-    "machine.ini, disk/<drive>/..., registry/<system>/*.reg.\n";
+    "new: makes a fresh simulated machine in DIR (which must not exist or be\n"
+    "empty): a Windows 95 one (the default), a Windows NT one, or a dual-boot\n"
+    "one on which both share drive C:. The folder is plain text to read and\n"
+    "edit: machine.ini, disk/<drive>/..., registry/<system>/*.reg.\n"
+    "\n"
+    "rehearse: runs a scenario (see scenarios/README.md) on a fresh machine:\n"
+    "each stage's transcript, what the front end does between the stages, and\n"
+    "at the end what the installation changed on the machine. The machine is\n"
+    "made in DIR and kept there with --keep, else in a scratch folder that is\n"
+    "removed afterwards.\n";
+
+int RehearseCommand(int argc, char** argv) {
+  if (argc < 3) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  std::string keep;
+  for (int i = 3; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a == "--keep" && i + 1 < argc) {
+      keep = argv[++i];
+    } else {
+      std::fprintf(stderr, "zvsim: unknown option %s\n%s", a.c_str(), kUsage);
+      return 2;
+    }
+  }
+  namespace fs = std::filesystem;
+  const std::string machine =
+      !keep.empty() ? keep
+                    : (fs::temp_directory_path() /
+                       ("zvsim-rehearsal-" + std::to_string(::getpid()))).string();
+  if (keep.empty()) fs::remove_all(machine);
+  const int status = Rehearse(argv[2], machine);
+  if (keep.empty()) fs::remove_all(machine);
+  return status;
+}
 
 }  // namespace
 
@@ -21,6 +59,7 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stdout);
     return 0;
   }
+  if (argc >= 2 && std::string(argv[1]) == "rehearse") return RehearseCommand(argc, argv);
   if (argc < 3 || std::string(argv[1]) != "new") {
     std::fputs(kUsage, stderr);
     return 2;

@@ -2,12 +2,13 @@
 
 #include <cctype>
 
+#include "preinstall/init_setup.h"
 #include "preinstall/resume.h"
 
 // "/initsetup" and "/endsetup" both read their lists from the 11th character:
 // for "/endsetup" the 10th, a blank or a '*', is passed over.
 const Verb kVerbs[3] = {
-    {"/initsetup", 10, 10, nullptr},
+    {"/initsetup", 10, 10, [](const char* text) { HandleInitSetup(text); }},
     // "/runonce" reads no argument list.
     {"/runonce", 8, 0, [](const char*) { HandleRunOnce(); }},
     {"/endsetup", 9, 10, nullptr},

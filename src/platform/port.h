@@ -20,6 +20,8 @@ using RegKey = std::uintptr_t;
 using Library = std::uintptr_t;
 using Search = std::uintptr_t;
 using File = std::uintptr_t;
+using DdeName = std::uintptr_t;
+using DdeConversation = std::uintptr_t;
 
 // Message box buttons, icons and results.
 namespace mb {
@@ -246,6 +248,22 @@ using TimerProc = void (*)(Window window, unsigned message, std::uintptr_t id,
 std::uintptr_t StartTimer(Window window, std::uintptr_t id, unsigned milliseconds,
                           TimerProc proc);
 void StopTimer(Window window, std::uintptr_t id);
+
+// ---- Conversations with other programs (DDE) ------------------------------
+// Starts the program's DDE instance as a client only: every transaction that
+// a server would serve fails. 0 when DDE cannot start.
+std::uint32_t DdeStartClient();
+void DdeStop(std::uint32_t instance);
+// A string handle for a service or topic name, in the ANSI code page.
+DdeName DdeMakeName(std::uint32_t instance, const char* text);
+void DdeFreeName(std::uint32_t instance, DdeName name);
+// Opens a conversation with a server of `service` on `topic`; 0 when none answers.
+DdeConversation DdeConnectTo(std::uint32_t instance, DdeName service, DdeName topic);
+// A synchronous execute transaction: `length` bytes of `data` (a command and
+// its terminator), waiting at most `timeout` ms. Whether the server took it.
+bool DdeExecute(std::uint32_t instance, DdeConversation conversation, const char* data,
+                std::uint32_t length, unsigned timeout);
+void DdeDisconnectFrom(DdeConversation conversation);
 
 // ---- Profile (INI) strings ----------------------------------------------
 unsigned ReadProfileString(const char* file, const char* section, const char* key,

@@ -2,7 +2,9 @@
 // on the fixture images, one read of a file for its four scanners, and no
 // stale cache for another file.
 #include "engine_test_util.h"
+#include "services/zvengine/exe_layout.h"
 #include "services/zvengine/zvengine.h"
+#include "services/zvutil/file_type.h"
 
 namespace {
 
@@ -111,6 +113,75 @@ TEST_F(EnginePort, NoStaleCacheForAnotherFile) {
     ScanBottViruses(clean, &result);
     EXPECT_EQ(result.virusId, 20);
     port::CloseFile(clean);
+    EndScan();
+  });
+}
+
+}  // namespace
+
+namespace {
+
+// A Win32 program whose PE header lies past the first 4 KB (at 0x1100), with
+// the PE scanner's "ZV-PE..." marker at its entry point, padded to `size`.
+std::string FarHeaderImage(std::size_t size) {
+  std::string image(size, '\0');
+  auto put16 = [&](std::size_t at, unsigned v) {
+    image[at] = static_cast<char>(v & 0xFF);
+    image[at + 1] = static_cast<char>(v >> 8 & 0xFF);
+  };
+  auto put32 = [&](std::size_t at, unsigned v) { put16(at, v & 0xFFFF), put16(at + 2, v >> 16); };
+  image[0] = 'M', image[1] = 'Z';
+  put32(0x3C, 0x1100);
+  image.replace(0x1100, 4, std::string("PE\0\0", 4));
+  put16(0x1100 + 6, 1);       // one section
+  put16(0x1100 + 20, 0xE0);   // the optional header's size
+  put32(0x1118 + 16, 0x2010); // the entry point's address
+  put32(0x1118 + 60, 0x400);  // the headers' size
+  const std::size_t section = 0x1118 + 0xE0;
+  put32(section + 8, 0x1000), put32(section + 12, 0x2000);
+  put32(section + 16, 0x1000), put32(section + 20, 0x2000);
+  image.replace(0x2010, 8, "ZV-PE-EO");
+  return image;
+}
+
+// Whatever its size, the classification and the PE scanner see one file
+// alike: a header that the classification does not find is no PE header
+// for the scanner either.
+TEST_F(EnginePort, TheScannerAndTheClassificationAgreeOnEverySize) {
+  for (std::size_t size : {std::size_t{65536}, std::size_t{65537}})
+    PutFile("C:\\FIX\\far" + std::to_string(size) + ".exe", FarHeaderImage(size));
+  Run([] {
+    ASSERT_EQ(InitScan(kIndex), 1);
+    for (const char* name : {"C:\\FIX\\far65536.exe", "C:\\FIX\\far65537.exe"}) {
+      port::File file = OpenForScan(name);
+      const std::int16_t type = CheckFileType(file);
+      port::CloseFile(file);
+      const int found = ScanOnce(name, ScanPEViruses);
+      EXPECT_EQ(type == exe::kPE, found != -1) << name << ": type " << type << ", PE scanner "
+                                               << found;
+    }
+    EndScan();
+  });
+}
+
+// An empty file leaves nothing behind for the next file that comes under the
+// same handle value, which also stands at its start.
+TEST_F(EnginePort, AnEmptyFileLeavesNoCacheForTheNextFile) {
+  PutFile("C:\\FIX\\empty.com", "");
+  Run([] {
+    ASSERT_EQ(InitScan(kIndex), 1);
+    port::File file = port::OpenFile("C:\\FIX\\empty.com", port::GenericRead | port::GenericWrite,
+                                     0, port::OpenExisting);
+    Index result{};
+    ScanTopViruses(file, &result);
+    EXPECT_EQ(result.virusId, -1);
+    // Other bytes under the same handle, standing at their start: as good as
+    // another file opened under the same value.
+    port::WriteTo(file, "ZV-TOP", 6);
+    port::SeekTo(file, 0);
+    ScanTopViruses(file, &result);
+    EXPECT_EQ(result.virusId, 2001);
+    port::CloseFile(file);
     EndScan();
   });
 }

@@ -94,6 +94,10 @@ TEST(Index, TheCompilerNamesTheWrongLine) {
       {"top 1 \"A\" @0 \"41 42 *2 43\"", "the engine would refuse it"},
       {"top 1 \"A\" @0 \"41 ?? 43\"", "the engine would refuse it"},
       {"top 1 \"A\" @0 \"41 42\" more", "text after the pattern"},
+      {"top -1 \"A\" @0 \"41 42\"", "virus id -1 stands for a clean file"},
+      {"top 0x10 \"A\" @0 \"41 42\"", "bad virus id"},
+      {"top 1 \"A\" @0 \"-1 42\"", "bad pattern byte"},
+      {"top 1 \"A\" @0 \"+4 42\"", "bad pattern byte"},
   };
   for (const auto& w : kWrong) {
     Bytes index;
@@ -101,6 +105,18 @@ TEST(Index, TheCompilerNamesTheWrongLine) {
     EXPECT_FALSE(zvinx::CompileSource(std::string("# first\n") + w.line, index, error)) << w.line;
     EXPECT_NE(error.find(w.error), std::string::npos) << w.line << ": " << error;
   }
+}
+
+// Fields stand apart by blanks or tabs; ids are decimal even with a leading
+// zero, and a place may still be hexadecimal.
+TEST(Index, TabsSeparateFieldsAndIdsAreDecimal) {
+  std::string listing, error;
+  ASSERT_TRUE(zvinx::ListIndex(CompileIndex("top\t010\t\"Test.Tab\"\t@0x10 \t\"41 42\"\n"
+                                            "top 08 \"Test.Eight\" @010 \"41 42\"\n"),
+                               listing, error))
+      << error;
+  EXPECT_EQ(listing,
+            "0 top 10 \"Test.Tab\" @16 \"41 42\"\n1 top 8 \"Test.Eight\" @10 \"41 42\"\n");
 }
 
 TEST(Index, TheSampleIndexIsTheSampleListCompiled) {

@@ -83,9 +83,11 @@ TEST_F(EntryTest, UnknownVerbHidesThenShowsAndRaisesSetup) {
 TEST_F(EntryTest, WithoutASetupWindowEveryVerbStillEndsWithZero) {
   Make();
   RemoveMachineIni("Top Windows", "Setup");
-  // "/runonce" finds no source directory to resume from and says so.
-  Answer("box \"Zelvane Setup\" OK");
-  for (const char* text : {"/endsetup*A:\\*C:\\ZV", "/runonce", "/bogus"}) {
+  // "/initsetup" warns before its scan; "/runonce" finds no source
+  // directory to resume from and says so.
+  Answer("box \"Warning\" OK\nbox \"Zelvane Setup\" OK");
+  for (const char* text :
+       {"/initsetup*A:\\*C:\\ZV*0*2*0*0*0*x*5.0", "/endsetup*A:\\*C:\\ZV", "/runonce", "/bogus"}) {
     EXPECT_EQ(Zvset(text).exitCode, 0) << text;
   }
   EXPECT_EQ(Transcript().find("window \"Setup\""), std::string::npos) << Transcript();

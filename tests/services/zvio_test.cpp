@@ -180,4 +180,35 @@ TEST_F(ZvioTest, BadHandles) {
   });
 }
 
+// A read or write that fails is not the end of the file: the error indicator
+// tells the two apart.
+class ZvioFaultTest : public MachineTest {};
+
+TEST_F(ZvioFaultTest, FailedReadAndWriteSetTheErrorIndicator) {
+  Make();
+  SetMachineIni("Faults", "read", "1");
+  SetMachineIni("Faults", "write", "1");
+  PutFile("C:\\WININIT.INI", "[rename]\r\n");
+  Run([] {
+    void* in = my_open("C:\\WININIT.INI", ZvioText, ZvioPermitRead);
+    char line[180];
+    EXPECT_EQ(my_gets(in, sizeof line, line), 0);
+    EXPECT_TRUE(my_error(in));
+    my_close(in);
+
+    void* out = my_open("C:\\NEW.TXT", ZvioText | ZvioTruncate | ZvioReadWrite);
+    EXPECT_FALSE(my_error(out));
+    EXPECT_EQ(my_puts(out, "x"), 0);
+    EXPECT_TRUE(my_error(out));
+    my_close(out);
+
+    in = my_open("C:\\WININIT.INI", ZvioText, ZvioPermitRead);
+    while (my_gets(in, sizeof line, line)) {
+    }
+    EXPECT_TRUE(my_eof(in));
+    EXPECT_FALSE(my_error(in));
+    my_close(in);
+  });
+}
+
 }  // namespace

@@ -107,6 +107,24 @@ TEST_F(DiskTest, NthOperationOfAKindCanBeMadeToFail) {
   EXPECT_NE(Transcript().find("fault: open 2 fails"), std::string::npos);
 }
 
+TEST_F(DiskTest, EveryOperationFromTheNthOnCanBeMadeToFail) {
+  Make();
+  SetMachineIni("Faults", "write", "2+");
+  RunProcess([] {
+    port::File f = port::OpenFile("C:\\A.TXT", port::GenericWrite, 0, port::CreateAlways);
+    EXPECT_EQ(port::WriteTo(f, "a", 1), 1u);
+    EXPECT_EQ(port::WriteTo(f, "b", 1), 0u);
+    EXPECT_EQ(port::WriteTo(f, "c", 1), 0u);
+    port::CloseFile(f);
+  });
+  std::string text;
+  ASSERT_TRUE(ReadFile("C:\\A.TXT", text));
+  EXPECT_EQ(text, "a");
+  const std::string transcript = Transcript();
+  EXPECT_NE(transcript.find("fault: write 2 fails\nfault: write 3 fails\n"), std::string::npos)
+      << transcript;
+}
+
 TEST_F(DiskTest, SharingIsEnforcedBetweenOpenHandles) {
   Make();
   PutFile("C:\\A.TXT", "a");

@@ -96,7 +96,8 @@ void CreateMachine(const std::string& folder, MachineKind kind) {
       "; hard disk's first sector from sectors/disk0.bin and C:'s from\r\n"
       "; sectors/C.bin; without them the system refuses the read.\r\n"
       "[Rescue Library]\r\n\r\n"
-      "; The Nth operation of a kind that fails: open, read, write, rename, delete, registry.\r\n"
+      "; The Nth operation of a kind that fails: open, read, write, rename, delete, registry;\r\n"
+      "; N+ fails the Nth and every later one (write=1+ is a full disk).\r\n"
       "[Faults]\r\n";
   WriteHostFileAtomically(folder + "/machine.ini", ini);
   Put(folder, "C/AUTOEXEC.BAT", "@ECHO OFF\r\nPROMPT $p$g\r\n");

@@ -54,14 +54,21 @@ namespace {
 const char* const kFaultNames[] = {"open", "read", "write", "rename", "delete", "registry"};
 }
 
+// [Faults] KIND = N fails the Nth operation of that kind; N+ fails the Nth
+// and every later one, as a full disk or a lost drive would.
 void Machine::State::LoadFaults() {
-  for (int k = 0; k < static_cast<int>(Fault::Count); ++k)
-    failing[k] = std::atoi(ini.Get("Faults", kFaultNames[k], "0").c_str());
+  for (int k = 0; k < static_cast<int>(Fault::Count); ++k) {
+    const std::string value = ini.Get("Faults", kFaultNames[k], "0");
+    failing[k] = std::atoi(value.c_str());
+    failingOn[k] = !value.empty() && value.back() == '+';
+  }
 }
 
 bool Machine::State::Fails(Fault kind) {
   const int k = static_cast<int>(kind);
-  if (++operations[k] != failing[k]) return false;
+  ++operations[k];
+  if (failing[k] == 0 || operations[k] < failing[k]) return false;
+  if (operations[k] > failing[k] && !failingOn[k]) return false;
   Note(std::string("fault: ") + kFaultNames[k] + " " + std::to_string(operations[k]) + " fails");
   return true;
 }

@@ -123,9 +123,16 @@ struct Machine::State {
   int startingProgram = 0;   // the program whose behaviour is being started
   int nextProgram = 0;
   std::uint64_t lastActivity = 0;  // when another program or the user last acted
+
+  // DDE: the program's instances, string handles and conversations.
+  std::map<std::uint32_t, bool> ddeInstances;
+  std::map<port::DdeName, std::string> ddeNames;
+  std::map<port::DdeConversation, std::string> ddeConversations;  // "SERVICE|TOPIC"
+  std::string programManagerGroup;  // the shell's group that items go into
   std::uintptr_t nextHandle = 0x1000;
   int operations[static_cast<int>(Fault::Count)] = {};  // counted per kind
   int failing[static_cast<int>(Fault::Count)] = {};     // the one that fails, 0 none
+  bool failingOn[static_cast<int>(Fault::Count)] = {};  // "N+": every one from the Nth on
 
   void Note(const std::string& line) { transcript.push_back(line); }
   // The section of machine.ini for the booted Windows: "Windows 95" or "Windows NT".

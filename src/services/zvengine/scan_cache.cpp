@@ -74,15 +74,20 @@ void Load(port::File handle, const Reach& reach) {
   const std::int64_t length = cache.length;
   // A small file is read whole at once: one read costs less than three.
   FillWindow(file, 0, length <= kWholeFile ? length : std::min(length, reach.head), cache.head, {});
-  if (reach.pe && exe::FileType(cache.head.bytes.data(), cache.head.bytes.size()) == exe::kPE)
-    cache.peEntry = exe::PEEntry(cache.head.bytes.data(), cache.head.bytes.size());
+  // The type and the entry come from the same first bytes that the file's
+  // classification reads, however much of the file the head holds.
+  const std::size_t probe = std::min(cache.head.bytes.size(), exe::kProbeSize);
+  if (reach.pe && exe::FileType(cache.head.bytes.data(), probe) == exe::kPE)
+    cache.peEntry = exe::PEEntry(cache.head.bytes.data(), probe);
   if (cache.peEntry >= 0)
     FillWindow(file, std::max<std::int64_t>(cache.peEntry + reach.peLow, 0),
                std::min(length, cache.peEntry + reach.peHigh), cache.entry, {&cache.head});
   FillWindow(file, std::max<std::int64_t>(length - reach.tail, 0), length, cache.tail,
              {&cache.head, &cache.entry});
   if (file.position != length) port::SeekTo(handle, static_cast<long>(length));
-  cache.loaded = true;
+  // An empty file stands at its end and its start alike, so nothing would
+  // tell it from the next file under the same handle: it is not kept.
+  cache.loaded = length > 0;
 }
 
 std::int64_t Extent(const ScannerTable& table) {

@@ -19,6 +19,7 @@ struct ZvFile {
   bool text = false;
   bool append = false;
   bool makeReadOnly = false;  // created without write permission: read-only once closed
+  bool failed = false;        // a read or a write has failed
   std::string path;
   long position = 0;          // from the start of the file, in the file's own bytes
   long blockStart = 0;        // the read buffer holds [blockStart, blockStart + blockLength)
@@ -48,7 +49,10 @@ int ByteAt(ZvFile& f, long at) {
     if (port::SeekTo(f.file, at) != at) return -1;
     f.blockStart = at;
     f.blockLength = port::ReadFrom(f.file, f.block, kBlockSize);
-    if (f.blockLength == 0) return -1;
+    if (f.blockLength == 0) {
+      if (at < port::FileLength(f.file)) f.failed = true;
+      return -1;
+    }
   }
   return static_cast<unsigned char>(f.block[at - f.blockStart]);
 }
@@ -70,11 +74,15 @@ unsigned WriteAtPosition(ZvFile& f, const char* data, unsigned count) {
   }
   f.blockLength = 0;
   if (f.append) f.position = port::FileLength(f.file);
-  if (port::SeekTo(f.file, f.position) != f.position) return 0;
+  if (port::SeekTo(f.file, f.position) != f.position) {
+    f.failed = true;
+    return 0;
+  }
   const std::uint32_t written =
       port::WriteTo(f.file, out.data(), static_cast<std::uint32_t>(out.size()));
   f.position += static_cast<long>(written);
   if (written == out.size()) return count;
+  f.failed = true;
   if (!f.text) return written;
   unsigned whole = 0;
   for (std::uint32_t used = 0; whole < count; ++whole) {
@@ -226,4 +234,9 @@ int my_close(void* handle) {
   if (f->makeReadOnly) port::SetAttributes(f->path.c_str(), port::AttrReadOnly);
   delete f;
   return 0;
+}
+
+int my_error(void* handle) {
+  ZvFile* f = FileOf(handle);
+  return !f || f->failed ? 1 : 0;
 }

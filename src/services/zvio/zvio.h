@@ -59,3 +59,7 @@ ZVIO_API int my_gets(void* handle, int size, char* buffer);
 ZVIO_API int my_puts(void* handle, const char* text);
 // 0 on success, -1 for a bad handle.
 ZVIO_API int my_close(void* handle);
+// Nonzero once a read or a write on the file has failed, as the C library's
+// error indicator. A read that fails inside the file ends the reading as the
+// end of the file would (my_eof is then nonzero too); this tells them apart.
+ZVIO_API int my_error(void* handle);
