@@ -29,6 +29,7 @@ constexpr unsigned Ok = 0x0;
 constexpr unsigned OkCancel = 0x1;
 constexpr unsigned YesNoCancel = 0x3;
 constexpr unsigned YesNo = 0x4;
+constexpr unsigned RetryCancel = 0x5;
 constexpr unsigned IconHand = 0x10;
 constexpr unsigned IconQuestion = 0x20;
 constexpr unsigned IconExclamation = 0x30;
@@ -37,6 +38,7 @@ constexpr unsigned IconInformation = 0x40;
 namespace id {
 constexpr int Ok = 1;
 constexpr int Cancel = 2;
+constexpr int Retry = 4;
 constexpr int Yes = 6;
 constexpr int No = 7;
 }  // namespace id
@@ -164,6 +166,19 @@ unsigned WindowsDirectory(char* buffer, unsigned size);
 // 0 when the variable is not set.
 unsigned EnvironmentVariable(const char* name, char* buffer, unsigned size);
 void SleepFor(unsigned milliseconds);
+// The process's error mode; returns the previous one. With
+// SemFailCriticalErrors the system shows no box of its own for a drive that
+// cannot be read (an empty diskette drive) and the call simply fails.
+constexpr unsigned SemFailCriticalErrors = 0x0001;
+unsigned SetErrorModeTo(unsigned mode);
+// The logical drives: bit 0 drive A, bit 1 drive B, ...
+std::uint32_t LogicalDrives();
+// The current drive and directory, as in "C:\ZV".
+unsigned CurrentDirectory(char* buffer, unsigned size);
+// Makes drive `drive` (1 for A, 3 for C) current, in the directory last
+// current on it.
+bool ChangeDrive(int drive);
+bool ChangeDirectory(const char* path);
 struct Date {
   int year, month, day;
 };
@@ -191,6 +206,11 @@ bool CopyFileTo(const char* from, const char* to, bool failIfExists);
 // Whether diskette drive `drive` (0 A, 1 B) holds a diskette that can be
 // written. Shows nothing to the user when the drive is empty.
 bool DriveReady(int drive);
+// The first `size` bytes of a hard disk's contents, as a program that may
+// read the raw disk sees them: `volume` 0 the first hard disk (its master
+// boot record), else a drive letter (that volume's boot record). 0 when the
+// system refuses (a program without the privilege to read raw disks).
+std::uint32_t ReadDiskStart(char volume, void* buffer, std::uint32_t size);
 
 // Directory search over a pattern such as C:\WINDOWS\*.*, in the
 // system's own order.

@@ -59,6 +59,7 @@ int Number(const std::string& t, const std::string& where) {
 int ButtonId(const std::string& word) {
   if (SameText(word, "OK")) return 1;
   if (SameText(word, "Cancel")) return 2;
+  if (SameText(word, "Retry")) return 4;
   if (SameText(word, "Yes")) return 6;
   if (SameText(word, "No")) return 7;
   return 0;
@@ -68,6 +69,7 @@ const char* ButtonWord(int id) {
   switch (id) {
     case 1: return "OK";
     case 2: return "Cancel";
+    case 4: return "Retry";
     case 6: return "Yes";
     case 7: return "No";
     default: return "?";
@@ -96,18 +98,20 @@ void Answers::Add(const std::string& text, const std::string& source) {
       if (!IsString(title)) throw Error(where + "the title must be quoted");
       a.title = title.substr(1);
       if (i < t.size() && IsString(t[i])) a.text = t[i++].substr(1);
-      a.button = ButtonId(need("a button (OK, Cancel, Yes, No)"));
+      a.button = ButtonId(need("a button (OK, Cancel, Retry, Yes, No)"));
       if (!a.button) throw Error(where + "unknown button " + t[i - 1]);
       while (i < t.size()) {
         if (t[i] != "then" || i + 2 >= t.size() || !IsString(t[i + 2]) ||
-            (t[i + 1] != "close" && t[i + 1] != "insert"))
-          throw Error(where + "expected: then close \"WINDOW\" or then insert \"DRIVE\"");
+            (t[i + 1] != "close" && t[i + 1] != "insert" && t[i + 1] != "remove"))
+          throw Error(where +
+                      "expected: then close \"WINDOW\", then insert \"DRIVE\" or then remove \"DRIVE\"");
         if (t[i + 1] == "close") {
           a.thenClose = t[i + 2].substr(1);
         } else {
-          a.thenInsert = t[i + 2].substr(1);
-          if (a.thenInsert.size() != 1 || !std::isalpha(static_cast<unsigned char>(a.thenInsert[0])))
-            throw Error(where + "then insert takes a drive letter, not " + a.thenInsert);
+          std::string& drive = t[i + 1] == "insert" ? a.thenInsert : a.thenRemove;
+          drive = t[i + 2].substr(1);
+          if (drive.size() != 1 || !std::isalpha(static_cast<unsigned char>(drive[0])))
+            throw Error(where + "then " + t[i + 1] + " takes a drive letter, not " + drive);
         }
         i += 3;
       }

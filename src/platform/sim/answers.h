@@ -8,11 +8,12 @@
 //                                       programs, the user closes that window
 //                                       of another program once it is shown
 //
-// BUTTON is OK, Cancel, Yes or No. A box answer may end in what the user
+// BUTTON is OK, Cancel, Retry, Yes or No. A box answer may end in what the user
 // does after pressing, in order: `then close "WINDOW"` closes that window of
 // another program; `then insert "A"` puts the disk into that drive (one that
 // machine.ini's [Drives] calls empty), so that a prompt for a disk can be
-// answered once without it and then with it.
+// answered once without it and then with it; `then remove "A"` takes it out
+// (the drive is empty from then on).
 // Dialog actions, done in order: set CONTROL "text", check CONTROL,
 // uncheck CONTROL, press CONTROL (a click: WM_COMMAND with its id), escape.
 // Strings take \" \\ \n escapes. Each answer is used once: a prompt takes the
@@ -37,6 +38,7 @@ struct Answer {
   int button = 0;           // a box: the result id
   std::string thenClose;    // a box: the window the user closes afterwards
   std::string thenInsert;   // a box: the drive the user puts the disk into afterwards
+  std::string thenRemove;   // a box: the drive the user takes the disk out of afterwards
   int templateId = 0;       // a dialog
   std::vector<DialogAction> actions;
   bool used = false;
@@ -54,7 +56,7 @@ class Answers {
   std::vector<Answer> answers_;
 };
 
-// The id of a button word (OK, Cancel, Yes, No), 0 for none; and back.
+// The id of a button word (OK, Cancel, Retry, Yes, No), 0 for none; and back.
 int ButtonId(const std::string& word);
 const char* ButtonWord(int id);
 

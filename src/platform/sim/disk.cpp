@@ -112,8 +112,12 @@ void Disk::Load(const std::string& machineFolder, const IniFile& machineIni) {
     const std::string n = entry.path().filename().string();
     if (n.size() != 1 || !entry.is_directory()) continue;
     const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(n[0])));
-    // A removable drive may be empty: "Drives", "A" = "empty".
-    if (SameText(machineIni.Get("Drives", std::string(1, letter), ""), "empty")) continue;
+    // A removable drive may be empty ("Drives", "A" = "empty"), hold a
+    // diskette whose root cannot be read ("unreadable"), or be missing from
+    // the machine altogether ("absent").
+    const std::string state = machineIni.Get("Drives", std::string(1, letter), "");
+    if (SameText(state, "empty") || SameText(state, "unreadable") || SameText(state, "absent"))
+      continue;
     drives_ += letter;
   }
   std::string text;
@@ -130,6 +134,11 @@ void Disk::Insert(char letter) {
   std::error_code ec;
   fs::create_directories(folder_ + "/disk/" + std::string(1, letter), ec);
   drives_ += letter;
+}
+
+void Disk::Remove(char letter) {
+  const auto at = drives_.find(letter);
+  if (at != std::string::npos) drives_.erase(at, 1);
 }
 
 Resolved Disk::Resolve(const std::string& windowsPath) {

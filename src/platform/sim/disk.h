@@ -31,6 +31,8 @@ class Disk {
   Resolved Resolve(const std::string& windowsPath);
   // A disk is put into the drive `letter` (upper case), whose folder holds it.
   void Insert(char letter);
+  // The disk is taken out of the drive `letter`; its folder keeps it.
+  void Remove(char letter);
   // The short form of an existing path; false when a part does not exist.
   bool ShortPath(const std::string& windowsPath, std::string& shortPath);
   std::uint32_t Attributes(const Resolved& path) const;

@@ -1,5 +1,6 @@
 // Files, directory searches and profile strings on the simulated disks.
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -39,9 +40,17 @@ bool SharingAllows(const OpenedFile& open, std::uint32_t access, std::uint32_t s
 namespace port {
 using namespace sim;
 
+// A diskette drive that holds no readable diskette makes the system show a
+// box of its own, unless the program switched critical errors off; the
+// transcript tells when that would have happened.
 std::uint32_t FileAttributes(const char* path) {
   Machine::State& m = Current();
-  return m.disk.Attributes(m.disk.Resolve(path));
+  const Resolved r = m.disk.Resolve(path);
+  const char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
+  if (!r.driveReady && (drive == 'A' || drive == 'B') && path[1] == ':' &&
+      !(m.errorMode & SemFailCriticalErrors) && (LogicalDrives() & (1u << (drive - 'A'))))
+    m.Note(std::string("system box: drive ") + drive + " is not ready");
+  return m.disk.Attributes(r);
 }
 
 bool SetAttributes(const char* path, std::uint32_t attributes) {
@@ -193,13 +202,16 @@ void CloseFile(File file) {
 
 // A diskette drive is ready when it holds a diskette that is not
 // write-protected: machine.ini's "Drives" says "A" = "empty" or
-// "write-protected" otherwise.
+// "write-protected" otherwise. An "unreadable" diskette passes this test but
+// its root cannot be read.
 bool DriveReady(int drive) {
   if (drive < 0 || drive > 1) return false;
   Machine::State& m = Current();
   const std::string letter(1, static_cast<char>('A' + drive));
+  const std::string state = m.ini.Get("Drives", letter, "");
+  if (SameText(state, "unreadable")) return true;
   const Resolved r = m.disk.Resolve(letter + ":\\");
-  return r.driveReady && !SameText(m.ini.Get("Drives", letter, ""), "write-protected");
+  return r.driveReady && !SameText(state, "write-protected");
 }
 
 Search FindFirstEntry(const char* pattern, FoundEntry& entry) {

@@ -1,6 +1,9 @@
 // The process and the system: module, Windows directory, environment, the
 // virtual clock, programs, restarts and run-time libraries.
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -146,6 +149,9 @@ std::string MachineSetting(const std::string& section, const std::string& key,
 // ("Programs", NAME = behaviour):
 //   ends            records its command line and ends (the default)
 //   window TITLE    opens a top-level window that stays until it is closed
+//   window TITLE crashes after MS
+//                   ... and ends MS milliseconds after its start without
+//                   taking the window away
 //   uninstaller [leaves FILE...]
 //                   removes the files of its own folder, but those it
 //                   leaves, and the uninstall entries whose command starts it
@@ -164,6 +170,12 @@ void RunProgramBehaviour(const std::string& program, const std::string& argument
   const std::string behaviour = m.ini.Get("Programs", name, "ends");
   if (StartsWithText(behaviour, "window ")) {
     std::string title = behaviour.substr(7);
+    std::uint64_t crashAfter = 0;
+    const auto crash = title.find("\" crashes after ");
+    if (crash != std::string::npos) {
+      crashAfter = std::strtoull(title.c_str() + crash + 16, nullptr, 10);
+      title = title.substr(0, crash + 1);
+    }
     if (title.size() >= 2 && title.front() == '"' && title.back() == '"')
       title = title.substr(1, title.size() - 2);
     TopWindow w;
@@ -173,6 +185,15 @@ void RunProgramBehaviour(const std::string& program, const std::string& argument
     w.shownAt = m.clock;
     m.windows.push_back(w);
     m.Note("window " + Quote(title) + ": opened by " + name);
+    if (crash != std::string::npos) {
+      const int program = w.program;
+      m.At(m.clock + crashAfter, [&m, program, name] {
+        m.Note("program " + name + ": crashes, leaving its window on the screen");
+        for (TopWindow& left : m.windows)
+          if (left.program == program) left.program = 0;
+        m.EndProgram(program);
+      });
+    }
   } else if (SameText(behaviour, "uninstaller") || StartsWithText(behaviour, "uninstaller ")) {
     std::vector<std::string> leaves = Words(behaviour.substr(11));
     if (!leaves.empty() && !SameText(leaves.front(), "leaves"))
@@ -219,9 +240,72 @@ unsigned EnvironmentVariable(const char* name, char* buffer, unsigned size) {
   return CopyOut(value, buffer, size);
 }
 
+// Other programs go on while this one sleeps.
 void SleepFor(unsigned milliseconds) {
-  Current().clock += milliseconds;
-  Current().Note("sleep " + std::to_string(milliseconds) + " ms");
+  Machine::State& m = Current();
+  m.Note("sleep " + std::to_string(milliseconds) + " ms");
+  const std::uint64_t until = m.clock + milliseconds;
+  while (!m.events.empty() && m.events.begin()->first <= until) {
+    m.clock = std::max(m.clock, m.events.begin()->first);
+    auto event = std::move(m.events.begin()->second);
+    m.events.erase(m.events.begin());
+    event();
+  }
+  m.clock = until;
+}
+
+unsigned SetErrorModeTo(unsigned mode) {
+  Machine::State& m = Current();
+  const unsigned previous = m.errorMode;
+  m.errorMode = mode;
+  return previous;
+}
+
+// A drive exists when the machine folder has a folder for it or machine.ini's
+// "Drives" names it (empty, write-protected), unless that says "absent".
+std::uint32_t LogicalDrives() {
+  Machine::State& m = Current();
+  std::uint32_t mask = 0;
+  for (int i = 0; i < 26; ++i) {
+    const std::string letter(1, static_cast<char>('A' + i));
+    const std::string state = m.ini.Get("Drives", letter, "");
+    std::error_code ec;
+    if (SameText(state, "absent")) continue;
+    if (!state.empty() || fs::is_directory(m.folder + "/disk/" + letter, ec)) mask |= 1u << i;
+  }
+  return mask;
+}
+
+unsigned CurrentDirectory(char* buffer, unsigned size) {
+  const std::string& dir = Current().currentDirectory;
+  if (dir.size() + 1 > size) return static_cast<unsigned>(dir.size() + 1);
+  return CopyOut(dir, buffer, size);
+}
+
+bool ChangeDrive(int drive) {
+  Machine::State& m = Current();
+  if (drive < 1 || drive > 26 || !(LogicalDrives() & (1u << (drive - 1)))) return false;
+  const char letter = static_cast<char>('A' + drive - 1);
+  if (!m.disk.Resolve(std::string(1, letter) + ":\\").driveReady) return false;
+  m.driveDirectories[static_cast<char>(std::toupper(static_cast<unsigned char>(m.currentDirectory[0])))] =
+      m.currentDirectory;
+  auto last = m.driveDirectories.find(letter);
+  m.currentDirectory = last == m.driveDirectories.end() ? std::string(1, letter) + ":\\" : last->second;
+  return true;
+}
+
+bool ChangeDirectory(const char* path) {
+  Machine::State& m = Current();
+  const Resolved r = m.disk.Resolve(path);
+  std::error_code ec;
+  if (!r.exists || !fs::is_directory(r.host, ec)) return false;
+  // The system keeps the spelling it was given, without a trailing backslash
+  // but at a drive's root.
+  std::string dir = path;
+  if (dir.size() > 3 && dir.back() == '\\') dir.pop_back();
+  if (dir.size() == 2) dir += '\\';
+  m.currentDirectory = dir;
+  return true;
 }
 
 // The machine's calendar: machine.ini's "Machine" "Date" (YYYY-MM-DD) when
@@ -300,7 +384,10 @@ Library LoadRuntimeLibrary(const char* fileName) {
   moduleDir = moduleDir.substr(0, moduleDir.find_last_of('\\') + 1);
   const std::string systemDir =
       std::string(windows) + (m.system == "95" ? "\\SYSTEM\\" : "\\SYSTEM32\\");
-  for (const std::string& dir : {moduleDir, systemDir, std::string(windows) + "\\"}) {
+  std::vector<std::string> dirs = {moduleDir, systemDir, std::string(windows) + "\\"};
+  // A library named by its path is loaded from there alone.
+  if (std::strpbrk(fileName, "\\:")) dirs = {""};
+  for (const std::string& dir : dirs) {
     const Resolved r = m.disk.Resolve(dir + fileName);
     std::string text;
     if (!r.exists || !ReadHostFile(r.host, text)) continue;
@@ -319,6 +406,20 @@ Library LoadRuntimeLibrary(const char* fileName) {
   }
   m.Note("library " + Quote(fileName) + ": cannot be loaded");
   return 0;
+}
+
+// The machine folder's sectors/disk0.bin holds the start of the first hard
+// disk, sectors/C.bin that of drive C:'s volume; without the file the system
+// refuses, as it does a program without the privilege to read raw disks.
+std::uint32_t ReadDiskStart(char volume, void* buffer, std::uint32_t size) {
+  Machine::State& m = Current();
+  const std::string name =
+      volume == 0 ? "disk0" : std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(volume))));
+  std::string bytes;
+  if (!ReadHostFile(m.folder + "/sectors/" + name + ".bin", bytes) || bytes.size() < 512) return 0;
+  const std::uint32_t count = size < 512 ? size : 512;
+  std::memcpy(buffer, bytes.data(), count);
+  return count;
 }
 
 void* LibraryExport(Library library, const char* name) {

@@ -16,6 +16,7 @@ std::vector<int> ButtonsOf(unsigned type) {
     case port::mb::OkCancel: return {port::id::Ok, port::id::Cancel};
     case port::mb::YesNoCancel: return {port::id::Yes, port::id::No, port::id::Cancel};
     case port::mb::YesNo: return {port::id::Yes, port::id::No};
+    case port::mb::RetryCancel: return {port::id::Retry, port::id::Cancel};
     default: return {port::id::Ok};
   }
 }
@@ -146,6 +147,7 @@ int ShowMessageBox(Window owner, const char* text, const char* title, unsigned t
   m.Note("  user presses " + std::string(ButtonWord(a->button)));
   if (!a->thenClose.empty()) CloseTopWindow(a->thenClose, "user");
   if (!a->thenInsert.empty()) InsertDisk(a->thenInsert[0]);
+  if (!a->thenRemove.empty()) RemoveDisk(a->thenRemove[0]);
   return a->button;
 }
 
@@ -165,6 +167,7 @@ std::intptr_t RunModalDialog(Instance, int templateId, Window owner, DialogProc 
     c.tmpl = &ct;
     c.handle = m.NewHandle();
     c.visible = !ct.HasStyle("-WS_VISIBLE");
+    c.enabled = !ct.HasStyle("WS_DISABLED");
     if (ct.kind == "ICON") c.icon = std::atoi(ct.text.c_str());
     else c.text = ct.text;
     d.controls.push_back(c);

@@ -55,6 +55,14 @@ void InsertDisk(char drive) {
   m.Note("user inserts the disk into drive " + letter);
 }
 
+void RemoveDisk(char drive) {
+  Machine::State& m = Current();
+  const std::string letter(1, static_cast<char>(std::toupper(static_cast<unsigned char>(drive))));
+  m.ini.Set("Drives", letter, "empty");
+  m.disk.Remove(letter[0]);
+  m.Note("user takes the disk out of drive " + letter);
+}
+
 }  // namespace sim
 
 namespace port {

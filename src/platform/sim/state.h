@@ -112,6 +112,9 @@ struct Machine::State {
   std::map<port::RegKey, std::pair<std::uint32_t, std::string>> keys;
   std::map<port::Library, LoadedLibrary> libraries;
   bool restartPending = false;
+  unsigned errorMode = 0;
+  std::string currentDirectory = "C:\\";
+  std::map<char, std::string> driveDirectories;  // the last current directory of each drive
 
   // Other programs at work while the program waits for them.
   std::vector<Timer> timers;

@@ -18,5 +18,6 @@ std::pair<OpenDialog*, Control*> FindControl(port::Window handle);
 void CloseTopWindow(const std::string& title, const std::string& by);
 // The user puts the disk into an empty drive; it stays there for later runs.
 void InsertDisk(char drive);
+void RemoveDisk(char drive);
 
 }  // namespace sim

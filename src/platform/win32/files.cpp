@@ -74,4 +74,22 @@ bool DriveReady(int drive) {
   return true;
 }
 
+// Raw disks are read a whole sector at a time.
+std::uint32_t ReadDiskStart(char volume, void* buffer, std::uint32_t size) {
+  char device[24];
+  if (volume == 0) lstrcpyA(device, "\\\\.\\PhysicalDrive0");
+  else wsprintfA(device, "\\\\.\\%c:", volume);
+  HANDLE disk = CreateFileA(device, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (disk == INVALID_HANDLE_VALUE) return 0;
+  unsigned char sector[512];
+  DWORD got = 0;
+  const BOOL read = ReadFile(disk, sector, sizeof sector, &got, nullptr);
+  CloseHandle(disk);
+  if (!read || got != sizeof sector) return 0;
+  const std::uint32_t count = size < got ? size : got;
+  CopyMemory(buffer, sector, count);
+  return count;
+}
+
 }  // namespace port

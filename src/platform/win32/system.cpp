@@ -53,6 +53,24 @@ unsigned EnvironmentVariable(const char* name, char* buffer, unsigned size) {
 
 void SleepFor(unsigned milliseconds) { Sleep(milliseconds); }
 
+unsigned SetErrorModeTo(unsigned mode) { return SetErrorMode(mode); }
+
+std::uint32_t LogicalDrives() { return GetLogicalDrives(); }
+
+unsigned CurrentDirectory(char* buffer, unsigned size) {
+  const DWORD length = GetCurrentDirectoryA(size, buffer);
+  return length < size ? length : 0;
+}
+
+// "X:" alone names the directory last current on drive X.
+bool ChangeDrive(int drive) {
+  if (drive < 1 || drive > 26) return false;
+  const char path[3] = {static_cast<char>('A' + drive - 1), ':', '\0'};
+  return SetCurrentDirectoryA(path) != FALSE;
+}
+
+bool ChangeDirectory(const char* path) { return SetCurrentDirectoryA(path) != FALSE; }
+
 Date Today() {
   SYSTEMTIME now;
   GetLocalTime(&now);

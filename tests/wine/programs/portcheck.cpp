@@ -162,6 +162,25 @@ void CheckWaits() {
   Check(!port::WindowVisible(0), "no window is not visible");
 }
 
+// The current directory goes to the install directory and back; the error
+// mode is given back as it was; drive C: is there and a raw disk read by a
+// program without the privilege is refused, not made up.
+void CheckDrives() {
+  char saved[260] = "", now[260] = "";
+  Check(port::CurrentDirectory(saved, sizeof saved) > 0, "current directory");
+  Check(port::ChangeDirectory("C:\\windows") && port::CurrentDirectory(now, sizeof now) > 0 &&
+            _stricmp(now, "C:\\windows") == 0,
+        "change directory");
+  Check(port::ChangeDrive(3) && port::CurrentDirectory(now, sizeof now) > 0 &&
+            _stricmp(now, "C:\\windows") == 0,
+        "change to the current drive keeps its directory");
+  Check(port::ChangeDirectory(saved), "change back");
+  const unsigned previous = port::SetErrorModeTo(port::SemFailCriticalErrors);
+  Check(port::SetErrorModeTo(previous) == port::SemFailCriticalErrors, "error mode given back");
+  Check((port::LogicalDrives() & (1u << 2)) != 0, "drive C: is a logical drive");
+  Check(port::ReadDiskStart('Q', now, sizeof now) == 0, "no raw read of a missing volume");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -172,6 +191,7 @@ int main(int argc, char** argv) {
   CheckFiles();
   CheckSystem();
   CheckWaits();
+  CheckDrives();
   std::fprintf(Log, "%d failed\n", Failures);
   std::fclose(Log);
   return Failures == 0 ? 0 : 1;

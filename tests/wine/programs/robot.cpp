@@ -12,7 +12,7 @@
 //   dialog ID "CAPTION"
 //     CONTROL-ID KIND "TEXT" [checked] [hidden] [disabled]
 //   answer LINE
-//   close "TITLE"
+//   close "TITLE"          another program's window, closed by a close answer
 //   no answer: the run is stopped here
 //   unused answer LINE
 // Exit code: 0, or 1 when a prompt had no answer, an answer was left unused
@@ -20,6 +20,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
@@ -31,7 +32,13 @@ namespace {
 
 FILE* Transcript = nullptr;
 std::vector<Answer> Answers;
-std::map<std::string, int> TemplateByCaption;
+// The templates of each caption, with the ids of their controls: templates
+// that share a caption are told apart by the controls a dialog has.
+struct Template {
+  int id;
+  std::vector<int> controls;
+};
+std::map<std::string, std::vector<Template>> TemplatesByCaption;
 bool Failed = false;
 
 void Write(const std::string& line) {
@@ -48,10 +55,31 @@ std::string ReadFile(const char* path) {
   return text;
 }
 
-// Template ids by caption: a line "ID DIALOG..." or "ID DIALOGEX...", then its
-// CAPTION line.
+// A control statement's id: the first field of EDITTEXT, the second of
+// every other statement (after its text); 0 when there is none to read.
+int ControlStatementId(const std::string& line) {
+  std::size_t at = line.find_first_not_of(" \t");
+  if (at == std::string::npos) return 0;
+  const std::size_t word = line.find_first_of(" \t", at);
+  if (word == std::string::npos) return 0;
+  const bool first = line.compare(at, word - at, "EDITTEXT") == 0;
+  at = word;
+  if (!first) {
+    bool quoted = false;
+    for (; at < line.size() && (quoted || line[at] != ','); ++at)
+      if (line[at] == '"') quoted = !quoted;
+    if (at >= line.size()) return 0;
+    ++at;
+  }
+  return std::atoi(line.c_str() + at);
+}
+
+// Templates by caption: a line "ID DIALOG..." or "ID DIALOGEX...", its
+// CAPTION line, and the control statements between BEGIN and END.
 void ReadTemplates(const std::string& script) {
-  int pending = 0;
+  Template pending{0, {}};
+  std::string caption;
+  bool body = false;
   std::size_t at = 0;
   while (at < script.size()) {
     std::size_t end = script.find('\n', at);
@@ -62,14 +90,36 @@ void ReadTemplates(const std::string& script) {
     char kind[16] = "";
     if (std::sscanf(line.c_str(), "%d %15s", &id, kind) == 2 &&
         (std::string(kind) == "DIALOG" || std::string(kind) == "DIALOGEX")) {
-      pending = id;
-    } else if (pending != 0 && line.compare(0, 8, "CAPTION ") == 0) {
+      pending = Template{id, {}};
+      caption.clear();
+    } else if (pending.id != 0 && line.compare(0, 8, "CAPTION ") == 0) {
       std::size_t open = line.find('"'), close = line.rfind('"');
       if (open != std::string::npos && close > open)
-        TemplateByCaption[line.substr(open + 1, close - open - 1)] = pending;
-      pending = 0;
+        caption = line.substr(open + 1, close - open - 1);
+    } else if (pending.id != 0 && line.compare(0, 5, "BEGIN") == 0) {
+      body = true;
+    } else if (body && line.compare(0, 3, "END") == 0) {
+      TemplatesByCaption[caption].push_back(pending);
+      pending = Template{0, {}};
+      body = false;
+    } else if (body) {
+      const int control = ControlStatementId(line);
+      if (control > 0) pending.controls.push_back(control);
     }
   }
+}
+
+// The template of a dialog with this caption, 0 when none: of several, the
+// first whose every control the dialog has.
+int TemplateOf(HWND dialog, const std::string& caption) {
+  auto found = TemplatesByCaption.find(caption);
+  if (found == TemplatesByCaption.end()) return 0;
+  for (const Template& t : found->second) {
+    bool all = true;
+    for (int control : t.controls) all = all && GetDlgItem(dialog, control) != nullptr;
+    if (all) return t.id;
+  }
+  return found->second.front().id;
 }
 
 // Texts are read by message, which the system carries across processes;
@@ -255,10 +305,8 @@ void WatchOnce() {
       return;
     if (!Idle(prompt)) return;
     if (!IsWindowVisible(prompt)) continue;
-    std::string caption = CaptionOf(prompt);
-    auto tmpl = TemplateByCaption.find(caption);
-    const Answer* answer = tmpl != TemplateByCaption.end() ? AnswerDialog(prompt, tmpl->second)
-                                                           : AnswerBox(prompt);
+    const int tmpl = TemplateOf(prompt, CaptionOf(prompt));
+    const Answer* answer = tmpl != 0 ? AnswerDialog(prompt, tmpl) : AnswerBox(prompt);
     if (answer == nullptr) {
       StopProgram(prompt);
       return;
