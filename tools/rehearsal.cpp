@@ -25,7 +25,7 @@ constexpr const char* kUninstallKey =
 constexpr std::uintptr_t kModuleInstance = 0x400000;
 
 struct Step {
-  std::string kind;  // "stage", "copy", "uninstall-entry", "restart"
+  std::string kind;  // "stage", "copy", "uninstall-entry", "restart", "boot"
   std::string text;  // the argument text, or the step's words
   int line = 0;
 };
@@ -68,7 +68,12 @@ Scenario ReadScenario(const std::string& folder) {
       else throw sim::Error(where + "machine 95, nt or dual, not " + sim::Quote(rest));
       s.kindName = rest;
     } else if (word == "boot") {
-      s.boot = rest;
+      if (rest != "95" && rest != "NT" && rest != "nt")
+        throw sim::Error(where + "boot 95 or boot NT, not " + sim::Quote(rest));
+      // Before the first stage it says which Windows runs; later, the user
+      // starts the other Windows of a dual-boot machine.
+      if (s.steps.empty()) s.boot = rest;
+      else s.steps.push_back({"boot", sim::Upper(rest), number});
     } else if (word == "copy" || word == "uninstall-entry" || word == "restart") {
       if ((word == "restart") != rest.empty()) throw sim::Error(where + "bad " + word + " step");
       if (word == "copy" && rest.find(' ') == std::string::npos)
@@ -204,6 +209,13 @@ int Rehearse(const std::string& scenarioFolder, const std::string& machineFolder
         machine->Boot();
         PrintSlice(*machine, shown);
         restartDue = false;
+      } else if (step.kind == "boot") {
+        if (scenario.kind != sim::MachineKind::DualBoot)
+          throw sim::Error("scenario:" + std::to_string(step.line) +
+                           ": only a dual-boot machine starts another Windows");
+        std::printf("\n=== The user starts Windows %s\n", step.text.c_str());
+        machine->StartOtherSystem(step.text);
+        PrintSlice(*machine, shown);
       } else if (step.kind == "copy") {
         std::printf("\n=== The front end copies the product's files\n");
         CopyFolder(*machine, step.text);

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "postinstall/end_setup.h"
 #include "preinstall/init_setup.h"
 #include "preinstall/resume.h"
 
@@ -11,7 +12,7 @@ const Verb kVerbs[3] = {
     {"/initsetup", 10, 10, [](const char* text) { HandleInitSetup(text); }},
     // "/runonce" reads no argument list.
     {"/runonce", 8, 0, [](const char*) { HandleRunOnce(); }},
-    {"/endsetup", 9, 10, nullptr},
+    {"/endsetup", 9, 10, HandleEndSetup},
 };
 
 bool BeginsWithVerb(const char* text, const Verb& verb) {

@@ -16,6 +16,7 @@
 #include "preinstall/install_location.h"
 #include "preinstall/previous_version.h"
 #include "preinstall/product_programs.h"
+#include "preinstall/reconfigure.h"
 #include "preinstall/setup_disk.h"
 #include "scan/scan_dialog.h"
 #include "services/zvcfg/zvcfg.h"
@@ -118,7 +119,10 @@ int HandleInitSetup(const char* argumentText) {
 
   if (!IsUninstallEntryPresent() && IsInstalledOnOtherSystem()) {
     // The same version there needs no copy: it is made usable here instead.
-    if (std::atof(ProductVersion) == GetOtherSystemVersion()) return 0;
+    if (std::atof(ProductVersion) == GetOtherSystemVersion()) {
+      ReconfigureForThisSystem();
+      return 0;
+    }
     StopForOtherVersion();
     return 0;
   }

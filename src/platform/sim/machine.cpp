@@ -169,6 +169,15 @@ std::string Machine::TranscriptText() const {
   return text;
 }
 
+void Machine::StartOtherSystem(const std::string& system) {
+  Save();
+  std::unique_ptr<Machine> other = Open(state_->folder, system);
+  other->state_->answers = std::move(state_->answers);
+  other->state_->transcript = std::move(state_->transcript);
+  state_ = std::move(other->state_);
+  state_->Note("Windows " + state_->system + " starts");
+}
+
 void Machine::Save() {
   State& m = *state_;
   m.registry.Save(RegistryFolder(m));

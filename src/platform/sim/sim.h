@@ -75,6 +75,10 @@ class Machine {
   // is the last RunOnce program's.
   RunResult Boot();
   bool RestartPending() const;
+  // The user starts the other Windows of a dual-boot machine: the machine is
+  // saved and booted into `system` ("95" or "NT"), with its desktop as
+  // machine.ini has it. The answer script and the transcript go on.
+  void StartOtherSystem(const std::string& system);
 
   // What happened, as plain stable lines.
   const std::vector<std::string>& Transcript() const;
