@@ -22,16 +22,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static zvengine::SignatureSet set;
   static const bool loaded = zvengine::LoadSignatureSet(index.data(), index.size(), set);
   FUZZ_CHECK(loaded);
+  // The index is loaded once, and the inputs are scanned one after the
+  // other as the scan of a whole system scans its files.
   fuzz::RunOnMachine([&] {
-    static bool indexPut = false;
-    if (!indexPut) {
+    static bool started = false;
+    if (!started) {
       fuzz::PutFile("C:\\ZV Setup\\ZV.INX", std::string(index.begin(), index.end()));
-      indexPut = true;
+      FUZZ_CHECK(InitScan("C:\\ZV Setup\\ZV.INX") == 1);
+      started = true;
     }
-    FUZZ_CHECK(InitScan("C:\\ZV Setup\\ZV.INX") == 1);
     fuzz::PutFile("C:\\ZV Setup\\FUZZ.EXE", std::string(reinterpret_cast<const char*>(data), size));
     fuzz::ScanFile("C:\\ZV Setup\\FUZZ.EXE", &set);
-    EndScan();
   });
   return 0;
 }
