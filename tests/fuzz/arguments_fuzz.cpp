@@ -8,6 +8,7 @@
 // field reads as empty and a missing version keeps the one held; and nothing
 // is written past a buffer (the generic fields are read into heap buffers of
 // exactly their size, where ASan sees one byte too many).
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <memory>

@@ -3,7 +3,7 @@
 //
 // Property: any script is read or refused with sim::Error naming its line
 // (nothing else is thrown); every dialog read is found by its id, and every
-// control of a dialog that the simulator would show has a class it knows.
+// control keeps the statement that made it.
 #include <string>
 
 #include "fuzz_support.h"
