@@ -65,4 +65,22 @@ TEST(ExeLayout, BrokenHeaders) {
   EXPECT_EQ(exe::FileType(nullptr, 0), exe::kEmpty);
 }
 
+// An entry point that no file offset can reach (past 2 GB) is none.
+TEST(ExeLayout, AnEntryPastTheLargestOffsetIsNone) {
+  std::vector<std::uint8_t> pe = ReadFixture("pe.exe");
+  const std::size_t optional = (pe[0x3C] | pe[0x3D] << 8) + 24;
+  auto put32 = [&](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) pe[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+  };
+  put32(optional + 16, 0xFF5A0000);  // the entry's address, in no section
+  put32(optional + 60, 0xFFFFFFFF);  // headers as large as can be, holding it
+  EXPECT_EQ(exe::PEEntry(pe.data(), pe.size()), -1);
+
+  std::vector<std::uint8_t> ne = ReadFixture("ne.exe");
+  const std::size_t segment = 0x80 + (ne[0x80 + 0x22] | ne[0x80 + 0x23] << 8);
+  ne[0x80 + 0x32] = 16;                        // 64 KB sectors
+  ne[segment] = 0xFF, ne[segment + 1] = 0xFF;  // the code in the last of them
+  EXPECT_EQ(exe::NEEntry(ne.data(), ne.size()), -1);
+}
+
 }  // namespace

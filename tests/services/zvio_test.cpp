@@ -55,7 +55,7 @@ TEST_F(ZvioTest, LinesOfADosTextFile) {
 TEST_F(ZvioTest, CopyLoopKeepsEveryLineWhole) {
   const std::string text = "REM " + std::string(5000, 'a') + "\r\n\r\nPATH C:\\DOS\r\n" +
                            std::string(179, 'b') + "\r\n" + std::string(180, 'c') + "\r\n" +
-                           "CR\rINSIDE\r\n";
+                           "CR\rINSIDE\r\n" + std::string("ZERO\0BYTE\r\n\0\r\n", 14);
   Run([&] {
     WriteWholeFile("C:\\AUTOEXEC.BAT", text);
     CopyLines("C:\\AUTOEXEC.BAT", "C:\\AUTOEXEC.ZV");

@@ -104,6 +104,14 @@ std::vector<Field> Fields(const std::vector<Token>& tokens, std::size_t from) {
   return fields;
 }
 
+// The first field of a statement that must have one.
+Field FirstField(const std::vector<Token>& tokens, const std::string& where,
+                 const std::string& statement) {
+  std::vector<Field> fields = Fields(tokens, 1);
+  if (fields.empty()) throw Error(where + statement + " without a value");
+  return fields[0];
+}
+
 std::string ClassOf(const std::string& kind, const std::string& controlClass) {
   if (kind == "EDITTEXT") return "Edit";
   if (kind == "LTEXT" || kind == "CTEXT" || kind == "RTEXT" || kind == "ICON") return "Static";
@@ -217,14 +225,14 @@ ResourceScript ParseResourceScript(const std::string& text) {
     } else if (t.size() >= 2 && t[0].kind == Token::Kind::Number && t[1].text == "ICON") {
       script.icons.push_back(static_cast<int>(t[0].number));
     } else if (dialog && head == "STYLE") {
-      dialog->styles = Fields(t, 1).at(0).Styles();
+      dialog->styles = FirstField(t, where, head).Styles();
     } else if (dialog && head == "EXSTYLE") {
-      dialog->exStyles = Fields(t, 1).at(0).Styles();
+      dialog->exStyles = FirstField(t, where, head).Styles();
     } else if (dialog && head == "CAPTION") {
-      dialog->caption = Fields(t, 1).at(0).Text();
+      dialog->caption = FirstField(t, where, head).Text();
     } else if (dialog && head == "FONT") {
       const std::vector<Field> f = Fields(t, 1);
-      dialog->fontSize = static_cast<int>(f.at(0).Number());
+      dialog->fontSize = static_cast<int>(FirstField(t, where, head).Number());
       if (f.size() > 1) dialog->fontName = f[1].Text();
     } else if (dialog && (head == "BEGIN" || head == "{")) {
       inBody = true;

@@ -76,7 +76,8 @@ inline std::int32_t PEEntry(const std::uint8_t* head, std::size_t size) {
       return at > INT32_MAX ? -1 : static_cast<std::int32_t>(at);
     }
   }
-  return rva < headers ? static_cast<std::int32_t>(rva) : -1;
+  // Within the headers the address is the file offset, when one can hold it.
+  return rva < headers && rva <= INT32_MAX ? static_cast<std::int32_t>(rva) : -1;
 }
 
 // File offset of a 16-bit Windows program's entry (CS:IP through the
@@ -89,7 +90,9 @@ inline std::int32_t NEEntry(const std::uint8_t* head, std::size_t size) {
     return -1;
   if (shift == 0) shift = 9;
   if (shift > 16 || !Read16(head, size, ne + table + 8 * (cs - 1), sector)) return -1;
-  return static_cast<std::int32_t>((sector << shift) + ip);
+  // Sectors of 64 KB reach past what a file offset holds.
+  const std::uint64_t at = (std::uint64_t{sector} << shift) + ip;
+  return at > INT32_MAX ? -1 : static_cast<std::int32_t>(at);
 }
 
 // A DOS program starts at its header's size plus CS:IP, within the 1 MB that

@@ -204,9 +204,12 @@ int my_gets(void* handle, int size, char* buffer) {
   const std::size_t shown = line.size() < room ? line.size() : room;
   std::memcpy(buffer, line.data(), shown);
   buffer[shown] = '\0';
-  if (shown < line.size()) {
+  // The caller sees the text up to the buffer's end or a zero byte in the
+  // line: what lies past it is kept for my_puts.
+  const std::size_t seen = strnlen(buffer, shown);
+  if (seen < line.size()) {
     keptLine.owner = f;
-    keptLine.delivered.assign(line, 0, shown);
+    keptLine.delivered.assign(line, 0, seen);
     keptLine.whole = std::move(line);
   }
   return 1;

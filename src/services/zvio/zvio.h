@@ -8,7 +8,8 @@
 //
 // Lines. my_gets delivers the next line without its line end, cut to the
 // caller's buffer; a last line without a line end is still delivered. A line
-// longer than the buffer is not split and not lost: the library keeps the
+// longer than the buffer, or holding a zero byte (where the caller's text
+// ends), is not split and not lost: the library keeps the
 // whole line, and when the next my_puts (on any handle) is given exactly the
 // text that my_gets delivered, it writes the whole line. So a loop of my_gets
 // and my_puts copies every line unchanged, whatever its length, while the
