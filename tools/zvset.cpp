@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "builtin_libraries.h"
@@ -70,8 +71,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zvset: --machine DIR is required\n%s", kUsage);
     return 2;
   }
+  std::unique_ptr<sim::Machine> machine;
   try {
-    auto machine = sim::Machine::Open(machineDir, boot);
+    machine = sim::Machine::Open(machineDir, boot);
     if (!answers.empty()) machine->LoadAnswers(answers);
     RegisterBuiltinLibraries();
     // ZVSET's own file, started again by Windows from a RunOnce entry.
@@ -94,6 +96,8 @@ int main(int argc, char** argv) {
         return 1;
     }
   } catch (const sim::Error& e) {
+    // What the runs did before the machine failed is still shown.
+    if (machine) std::fputs(machine->TranscriptText().c_str(), stdout);
     std::fprintf(stderr, "zvset: %s\n", e.what());
     return 1;
   }

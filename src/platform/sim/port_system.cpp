@@ -70,22 +70,6 @@ bool SplitCommand(const std::string& command, std::string& program, std::string&
 
 constexpr const char* kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
-// The words of a behaviour after its kind, quoted or bare.
-std::vector<std::string> Words(const std::string& text) {
-  std::vector<std::string> words;
-  std::size_t at = 0;
-  while ((at = text.find_first_not_of(' ', at)) != std::string::npos) {
-    const bool quoted = text[at] == '"';
-    const std::size_t end = text.find(quoted ? '"' : ' ', at + 1);
-    words.push_back(text.substr(at + (quoted ? 1 : 0),
-                                end == std::string::npos ? std::string::npos
-                                                         : end - at - (quoted ? 1 : 0)));
-    if (end == std::string::npos) break;
-    at = end + 1;
-  }
-  return words;
-}
-
 // Deletes the files of `folder` and its subfolders, except those named in
 // `kept`, and then the folders left empty.
 void RemoveFolderFiles(const std::string& folder, const std::vector<std::string>& kept) {
