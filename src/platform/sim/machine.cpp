@@ -12,8 +12,6 @@ namespace fs = std::filesystem;
 
 namespace sim {
 
-void RunProgramBehaviour(const std::string& program, const std::string& arguments);
-
 namespace {
 
 Machine::State* current = nullptr;

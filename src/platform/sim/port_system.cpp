@@ -9,6 +9,7 @@
 #include <map>
 #include <vector>
 
+#include "platform/command_line.h"
 #include "platform/port.h"
 #include "platform/sim/files.h"
 #include "platform/sim/state.h"
@@ -142,13 +143,19 @@ std::string MachineSetting(const std::string& section, const std::string& key,
 //   word [OPTION...]
 //                   Word, run on a document (see word_program.cpp)
 //   cannot start    the system cannot start it
-// A program registered by the host runs its own body.
-void RunProgramBehaviour(const std::string& program, const std::string& arguments) {
+// A program registered by the host runs its own body, given the argument
+// text as its start-up takes it from the command line as written.
+void RunProgramBehaviour(const std::string& commandLine, const std::string& program,
+                         const std::string& arguments) {
   Machine::State& m = Current();
   const std::string name = FileNameOf(program);
   auto registered = Programs().find(name);
   if (registered != Programs().end()) {
-    registered->second(arguments);
+    std::string shortPath;
+    m.disk.ShortPath(program, shortPath);
+    registered->second(ArgumentTextOf(commandLine.c_str(),
+                                      m.disk.Resolve(program).longPath.c_str(),
+                                      shortPath.c_str()));
     return;
   }
   const std::string behaviour = m.ini.Get("Programs", name, "ends");
@@ -336,7 +343,7 @@ bool StartProgram(const char* commandLine, int showCommand, bool wait) {
     ~Starting() { m.startingProgram = 0; }
   } starting{m};
   m.startingProgram = started;
-  RunProgramBehaviour(program, arguments);
+  RunProgramBehaviour(commandLine, program, arguments);
   bool goesOn = m.events.size() > pending;
   for (const TopWindow& w : m.windows) goesOn |= w.program == started;
   if (!goesOn) m.running.erase(started);
