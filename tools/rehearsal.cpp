@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "builtin_libraries.h"
-#include "frame/entry.h"
+#include "platform/port.h"
 #include "machine_changes.h"
 #include "platform/sim/files.h"
 #include "platform/sim/ini_file.h"

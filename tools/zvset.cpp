@@ -6,7 +6,7 @@
 #include <string>
 
 #include "builtin_libraries.h"
-#include "frame/entry.h"
+#include "platform/port.h"
 #include "platform/sim/sim.h"
 
 namespace {

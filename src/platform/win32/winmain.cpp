@@ -2,7 +2,7 @@
 // argument text to the setup frame.
 #include <windows.h>
 
-#include "frame/entry.h"
+#include "platform/port.h"
 #include "platform/command_line.h"
 
 // The argument text is taken from the command line as the system passes it,
