@@ -215,6 +215,8 @@ int Rehearse(const std::string& scenarioFolder, const std::string& machineFolder
                     sim::Quote(step.text).c_str());
       }
     }
+    machine->NoteUnusedAnswers();
+    PrintSlice(*machine, shown);
     machine->Save();
     machine.reset();
     std::printf("\n=== What the installation changed on the machine\n");

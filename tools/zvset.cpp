@@ -83,6 +83,7 @@ int main(int argc, char** argv) {
     std::printf("zvset %s on Windows %s\n", text.c_str(), machine->System().c_str());
     sim::RunResult result = machine->Run([&] { return ZvsetMain(kModuleInstance, text.c_str()); });
     while (follow && result.ending == sim::RunResult::Ending::Restarted) result = machine->Boot();
+    machine->NoteUnusedAnswers();
     std::fputs(machine->TranscriptText().c_str(), stdout);
     switch (result.ending) {
       case sim::RunResult::Ending::Exited:

@@ -7,7 +7,8 @@
 namespace sim {
 
 bool ReadHostFile(const std::string& path, std::string& text);
-// Reads one of the machine's own files (machine.ini, a .reg file, dos.ini):
+// Reads one of the machine's own files (machine.ini, a .reg file, dos.ini)
+// or one it is given (the answer script):
 // false when it does not exist; a file that exists but cannot be read
 // (no permission, a folder in its place) throws Error naming it and why, so
 // that the machine is never taken to be empty and then written over.

@@ -100,11 +100,16 @@ std::unique_ptr<Machine> Machine::Open(const std::string& folder, const std::str
 
 void Machine::LoadAnswers(const std::string& file) {
   std::string text;
-  if (!ReadHostFile(file, text)) throw Error("cannot read the answer script " + file);
+  if (!ReadMachineFile(file, text)) throw Error("cannot read the answer script " + file);
   state_->answers.Add(text, file);
 }
 
 void Machine::AddAnswers(const std::string& text) { state_->answers.Add(text, "answers"); }
+
+void Machine::NoteUnusedAnswers() {
+  for (const Answer* a : state_->answers.Unused())
+    state_->Note("unused answer, line " + std::to_string(a->line) + ": " + a->written);
+}
 
 RunResult Machine::Run(const std::function<int()>& program) {
   State& m = *state_;

@@ -65,6 +65,9 @@ class Machine {
   // The scripted user: answers for message boxes and dialogs.
   void LoadAnswers(const std::string& file);
   void AddAnswers(const std::string& text);
+  // Lists in the transcript the answers that no prompt has taken, each with
+  // its line as written: what the script expected and did not happen.
+  void NoteUnusedAnswers();
 
   // Runs one process of ZVSET (or any program body) on this machine.
   // A restart of Windows or an unanswered prompt ends it early.
