@@ -93,6 +93,16 @@ TEST_F(UserTest, AnswersLeftUnusedAreListed) {
       << Transcript();
 }
 
+TEST_F(UserTest, InputCannotForgeATranscriptLine) {
+  Make();
+  Answer("box \"T\" OK\n");
+  Run([] { port::ShowMessageBox(0, "caf\xc3\xa9\x1b[2J\x7f\nexit code 0", "T", port::mb::Ok); });
+  EXPECT_NE(Transcript().find("box \"T\" [OK] no icon, no owner: "
+                              "\"caf\\xc3\\xa9\\x1b[2J\\x7f\\nexit code 0\"\n"),
+            std::string::npos)
+      << Transcript();
+}
+
 TEST_F(UserTest, ATitleThatDiffersInCaseIsNoAnswerButIsNamed) {
   Make();
   Answer("box \"zelvane setup\" \"DISK\" OK\n");

@@ -47,7 +47,17 @@ std::string Quote(const std::string& text) {
       case '\n': out += "\\n"; break;
       case '\r': out += "\\r"; break;
       case '\t': out += "\\t"; break;
-      default: out += c;
+      default: {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u >= 0x20 && u < 0x7f) {
+          out += c;
+        } else {
+          static const char kHex[] = "0123456789abcdef";
+          out += "\\x";
+          out += kHex[u >> 4];
+          out += kHex[u & 0xf];
+        }
+      }
     }
   }
   return out + "\"";
