@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/sim/sim.h"
+#include "platform/sim/text.h"
 #include "services/zvmsi/memory_scan.h"
 #include "services/zvrescue/rescue.h"
 
@@ -14,7 +15,7 @@ namespace {
 // machine.ini's [Memory] ActiveVirus=yes stands for a virus active in memory,
 // which the library finds and reports itself.
 std::int16_t MachineMemoryScan(std::int32_t option) {
-  if (sim::MachineSetting("Memory", "ActiveVirus", "no") == "yes") return 1;
+  if (sim::SameText(sim::MachineSetting("Memory", "ActiveVirus", "no"), "yes")) return 1;
   return InitiateMemoryScan(option);
 }
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "builtin_libraries.h"
-#include "frame/entry.h"
+#include "platform/port.h"
 #include "machine_changes.h"
 #include "platform/sim/files.h"
 #include "platform/sim/ini_file.h"
@@ -227,6 +227,8 @@ int Rehearse(const std::string& scenarioFolder, const std::string& machineFolder
                     sim::Quote(step.text).c_str());
       }
     }
+    machine->NoteUnusedAnswers();
+    PrintSlice(*machine, shown);
     machine->Save();
     machine.reset();
     std::printf("\n=== What the installation changed on the machine\n");

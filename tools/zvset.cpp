@@ -2,10 +2,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "builtin_libraries.h"
-#include "frame/entry.h"
+#include "platform/port.h"
 #include "platform/sim/sim.h"
 
 namespace {
@@ -70,8 +71,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zvset: --machine DIR is required\n%s", kUsage);
     return 2;
   }
+  std::unique_ptr<sim::Machine> machine;
   try {
-    auto machine = sim::Machine::Open(machineDir, boot);
+    machine = sim::Machine::Open(machineDir, boot);
     if (!answers.empty()) machine->LoadAnswers(answers);
     RegisterBuiltinLibraries();
     // ZVSET's own file, started again by Windows from a RunOnce entry.
@@ -81,6 +83,7 @@ int main(int argc, char** argv) {
     std::printf("zvset %s on Windows %s\n", text.c_str(), machine->System().c_str());
     sim::RunResult result = machine->Run([&] { return ZvsetMain(kModuleInstance, text.c_str()); });
     while (follow && result.ending == sim::RunResult::Ending::Restarted) result = machine->Boot();
+    machine->NoteUnusedAnswers();
     std::fputs(machine->TranscriptText().c_str(), stdout);
     switch (result.ending) {
       case sim::RunResult::Ending::Exited:
@@ -94,6 +97,8 @@ int main(int argc, char** argv) {
         return 1;
     }
   } catch (const sim::Error& e) {
+    // What the runs did before the machine failed is still shown.
+    if (machine) std::fputs(machine->TranscriptText().c_str(), stdout);
     std::fprintf(stderr, "zvset: %s\n", e.what());
     return 1;
   }

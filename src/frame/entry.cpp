@@ -1,4 +1,6 @@
-#include "frame/entry.h"
+// The program's entry, declared in the port: each verb of the argument text
+// that begins it is handled in turn, with the setup window hidden meanwhile.
+#include "platform/port.h"
 
 #include <cstddef>
 

@@ -7,18 +7,25 @@
 #include <cstdio>
 
 #include "platform/port.h"
+#include "services/zvutil/product_records.h"
+
+// The names that the product's utility library reads too, from its own list.
+using zvutil::kPathRecordFile;
+using zvutil::kPathSection;
+using zvutil::kRunKey;
+using zvutil::kUninstallKey;
+using zvutil::kVendorKey;
+using zvutil::kWindows95;
+using zvutil::kWindowsNt;
 
 // Keys.
-constexpr const char* kVendorKey = "SOFTWARE|Brackwell|Zelvane";     // local machine
 constexpr const char* kUserVendorKey = "Software|Brackwell|Zelvane"; // current user
-constexpr const char* kUninstallKey = "SOFTWARE|Microsoft|Windows|CurrentVersion|Uninstall|Zelvane";
 constexpr const char* kOemCopyKey = "SOFTWARE|Brackwell|Zelvane|OEM Copy";  // current user
 constexpr const char* kOemCopySubkey = "OEM Copy";
 constexpr const char* kComplimentaryKey = "Software|Brackwell|Zelvane|Complimentary Copy";
 constexpr const char* kComplimentarySubkey = "Complimentary Copy";
 constexpr const char* kAppPathsKey = "SOFTWARE|Microsoft|Windows|CurrentVersion|App Paths";
 constexpr const char* kAppPathSubkey = "ZV32.EXE";
-constexpr const char* kRunKey = "SOFTWARE|Microsoft|Windows|CurrentVersion|Run";
 constexpr const char* kRunOnceKey = "SOFTWARE|Microsoft|Windows|CurrentVersion|RunOnce";
 constexpr const char* kWord8Key = "SOFTWARE|Microsoft|Office|8.0|Word";
 constexpr const char* kExtensionsKey = "Software|Microsoft|Windows|CurrentVersion|Extensions";
@@ -63,13 +70,7 @@ constexpr const char* kRunOnlineProtection = "Zelvane On-Line Protection";
 constexpr const char* kRunTemplateKeeper = "ZVFW";
 constexpr const char* kRunOnceInstallation = "Zelvane Installation";
 
-// The two systems, named as in messages and in the path record.
-constexpr const char* kWindows95 = "Windows 95";
-constexpr const char* kWindowsNt = "Windows NT";
-
 // The path record: one file for the machine.
-constexpr const char* kPathRecordFile = "C:\\ZV.INI";
-constexpr const char* kPathSection = "Path";
 constexpr const char* kPathProductKey = "Zelvane";
 constexpr const char* kPathUninstallKey = "Uninstall";
 

@@ -296,3 +296,9 @@ long RegRemoveKey(RegKey key, const char* subkey);
 long RegEnumSubKey(RegKey key, std::uint32_t index, char* buffer, std::uint32_t size);
 
 }  // namespace port
+
+// The program's entry, defined by the program above the port and called by
+// the platform when the process starts: the module instance and the argument
+// text (the command line after the program's own name and the blanks that
+// follow it). Returns the exit code, 0 in every case.
+int ZvsetMain(port::Instance instance, const char* argumentText);

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "frame/entry.h"
+#include "platform/port.h"
 #include "frame/setup_state.h"
 #include "support/machine_fixture.h"
 

@@ -53,6 +53,67 @@ TEST_F(UserTest, BadAnswerScriptsAreRefusedWithTheLine) {
   EXPECT_THROW(Answer("box \"unclosed OK\n"), sim::Error);
 }
 
+TEST_F(UserTest, AScriptFaultIsNamedWithItsLine) {
+  const struct {
+    const char* script;
+    const char* error;
+  } cases[] = {
+      {"box \"T\" OK\ndialog 4294967298 escape\n",
+       "answers:2: the template id 4294967298 is out of range"},
+      {"box \"C:\\\\ZV\" OK\nbox \"C:\\\\ZV \\q\" OK\n", "answers:2: unknown escape \\q"},
+      {"\xEF\xBB\xBF" "box \"T\" OK\n", "answers:1: a byte-order mark"},
+  };
+  Make();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.script);
+    try {
+      Answer(c.script);
+      ADD_FAILURE() << "accepted";
+    } catch (const sim::Error& e) {
+      EXPECT_EQ(std::string(e.what()).rfind(c.error, 0), 0u) << e.what();
+    }
+  }
+  try {
+    Open().LoadAnswers(folder_);
+    ADD_FAILURE() << "a folder was taken for the answer script";
+  } catch (const sim::Error& e) {
+    EXPECT_EQ(std::string(e.what()), "cannot read " + folder_ + ": Is a directory");
+  }
+}
+
+TEST_F(UserTest, AnswersLeftUnusedAreListed) {
+  Make();
+  Answer("box \"T\" OK\n# the user's second thoughts\nbox \"T\"   Cancel  # never asked\n"
+         "dialog 142 escape\n");
+  Run([] { port::ShowMessageBox(0, "x", "T", port::mb::OkCancel); });
+  Open().NoteUnusedAnswers();
+  EXPECT_NE(Transcript().find("unused answer, line 3: box \"T\"   Cancel  # never asked\n"
+                              "unused answer, line 4: dialog 142 escape\n"),
+            std::string::npos)
+      << Transcript();
+}
+
+TEST_F(UserTest, InputCannotForgeATranscriptLine) {
+  Make();
+  Answer("box \"T\" OK\n");
+  Run([] { port::ShowMessageBox(0, "caf\xc3\xa9\x1b[2J\x7f\nexit code 0", "T", port::mb::Ok); });
+  EXPECT_NE(Transcript().find("box \"T\" [OK] no icon, no owner: "
+                              "\"caf\\xc3\\xa9\\x1b[2J\\x7f\\nexit code 0\"\n"),
+            std::string::npos)
+      << Transcript();
+}
+
+TEST_F(UserTest, ATitleThatDiffersInCaseIsNoAnswerButIsNamed) {
+  Make();
+  Answer("box \"zelvane setup\" \"DISK\" OK\n");
+  const sim::RunResult r = RunProcess(
+      [] { port::ShowMessageBox(0, "Insert disk 1", "Zelvane Setup", port::mb::OkCancel); });
+  EXPECT_EQ(r.ending, sim::RunResult::Ending::Stopped);
+  EXPECT_EQ(r.message,
+            "no answer for the box \"Zelvane Setup\": \"Insert disk 1\"; the answer of line 1 "
+            "differs only in letter case: box \"zelvane setup\" \"DISK\" OK");
+}
+
 TEST_F(UserTest, ThenCloseShutsAnotherProgramsWindow) {
   Make();
   SetMachineIni("Top Windows", "ZVTileWindow", "stays");

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "builtin_libraries.h"
-#include "frame/entry.h"
+#include "platform/port.h"
 #include "frame/setup_state.h"
 
 namespace fs = std::filesystem;

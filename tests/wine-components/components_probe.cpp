@@ -5,7 +5,7 @@
 #include <fstream>
 #include <string>
 
-#include "frame/entry.h"
+#include "platform/port.h"
 #include "frame/setup_state.h"
 #include "scenario.h"
 

@@ -3,7 +3,7 @@
 // its icons. The argument text names the file that gets the registry line.
 #include <fstream>
 
-#include "frame/entry.h"
+#include "platform/port.h"
 #include "frame/setup_state.h"
 #include "scenario.h"
 

@@ -16,6 +16,9 @@
 #                           first, disk/C/... for C:\..., on both sides
 #               started     (optional) the programs that must have been
 #                           started, one path a line (an empty file: none)
+#               unquoted    (optional) the front end starts ZVSET as Windows
+#                           starts a RunOnce entry: its path unquoted on the
+#                           command line, and given apart to the system
 #               program     (optional) a test program of C:\zvtest run in
 #                           place of ZVSET; no simulator comparison then
 #               records     (optional) registry values and INI entries the
@@ -66,6 +69,7 @@ fi
 program='C:\Zelvane Setup\ZVSET.EXE'
 [ -f "$scenario/program" ] && program='C:\zvtest\'$(head -n 1 "$scenario/program")
 front_end=('C:\zvtest\setupwin.exe' 'C:\zvtest\setup.log' 'C:\zvtest\arguments.txt' "$program")
+[ -f "$scenario/unquoted" ] && front_end+=(unquoted)
 if [ -f "$scenario/answers" ]; then
   cp "$scenario/answers" "$TEST_DIR/answers.txt"
   cp "$here/../../res/zvset.rc" "$TEST_DIR/zvset.rc"

@@ -1,6 +1,8 @@
 #include "platform/sim/answers.h"
 
 #include <cctype>
+#include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <sstream>
 
@@ -29,8 +31,9 @@ std::vector<std::string> Tokens(const std::string& line, const std::string& wher
         if (d == '"') break;
         if (d == '\\' && i + 1 < line.size()) {
           const char e = line[++i];
+          if (e != 'n' && e != 't' && e != '"' && e != '\\')
+            throw Error(where + "unknown escape \\" + std::string(1, e));
           d = e == 'n' ? '\n' : e == 't' ? '\t' : e;
-          if (e != 'n' && e != 't' && e != '"' && e != '\\') s += '\\';
         }
         s += d;
       }
@@ -47,11 +50,21 @@ std::vector<std::string> Tokens(const std::string& line, const std::string& wher
 
 bool IsString(const std::string& t) { return !t.empty() && t[0] == '"'; }
 
-int Number(const std::string& t, const std::string& where) {
+// A template or control id: a number that fits the int it is passed as.
+int Number(const std::string& t, const char* what, const std::string& where) {
   char* end = nullptr;
-  const long v = std::strtol(t.c_str(), &end, 10);
+  errno = 0;
+  const long long v = std::strtoll(t.c_str(), &end, 10);
   if (t.empty() || *end) throw Error(where + "expected a number, found " + t);
+  if (errno == ERANGE || v < INT_MIN || v > INT_MAX)
+    throw Error(where + "the " + what + " " + t + " is out of range");
   return static_cast<int>(v);
+}
+
+std::string Trimmed(const std::string& line) {
+  const auto first = line.find_first_not_of(" \t\r");
+  if (first == std::string::npos) return "";
+  return line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
 }
 
 }  // namespace
@@ -83,10 +96,13 @@ void Answers::Add(const std::string& text, const std::string& source) {
   while (std::getline(in, line)) {
     ++number;
     const std::string where = source + ":" + std::to_string(number) + ": ";
+    if (number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0)
+      throw Error(where + "a byte-order mark: the script is plain text without one");
     const std::vector<std::string> t = Tokens(line, where);
     if (t.empty()) continue;
     Answer a;
     a.line = number;
+    a.written = Trimmed(line);
     std::size_t i = 1;
     auto need = [&](const char* what) -> const std::string& {
       if (i >= t.size()) throw Error(where + "missing " + what);
@@ -117,7 +133,7 @@ void Answers::Add(const std::string& text, const std::string& source) {
       }
     } else if (t[0] == "dialog") {
       a.kind = Answer::Kind::Dialog;
-      a.templateId = Number(need("the dialog's template id"), where);
+      a.templateId = Number(need("the dialog's template id"), "template id", where);
       while (i < t.size()) {
         const std::string& verb = t[i++];
         DialogAction act{DialogAction::Kind::Press, 0, ""};
@@ -128,7 +144,7 @@ void Answers::Add(const std::string& text, const std::string& source) {
                      : verb == "check" ? DialogAction::Kind::Check
                      : verb == "uncheck" ? DialogAction::Kind::Uncheck
                                          : DialogAction::Kind::Press;
-          act.control = Number(need("a control id"), where);
+          act.control = Number(need("a control id"), "control id", where);
           if (act.kind == DialogAction::Kind::Set) {
             const std::string& s = need("the text to set");
             if (!IsString(s)) throw Error(where + "the text must be quoted");
@@ -158,6 +174,22 @@ Answer* Answers::ForBox(const std::string& title, const std::string& text) {
         text.find(a.text) != std::string::npos)
       return &a;
   return nullptr;
+}
+
+const Answer* Answers::ForBoxIgnoringCase(const std::string& title,
+                                          const std::string& text) const {
+  for (const Answer& a : answers_)
+    if (!a.used && a.kind == Answer::Kind::Box && SameText(a.title, title) &&
+        Upper(text).find(Upper(a.text)) != std::string::npos)
+      return &a;
+  return nullptr;
+}
+
+std::vector<const Answer*> Answers::Unused() const {
+  std::vector<const Answer*> unused;
+  for (const Answer& a : answers_)
+    if (!a.used) unused.push_back(&a);
+  return unused;
 }
 
 Answer* Answers::ForDialog(int templateId) {

@@ -16,8 +16,9 @@
 // (the drive is empty from then on).
 // Dialog actions, done in order: set CONTROL "text", check CONTROL,
 // uncheck CONTROL, press CONTROL (a click: WM_COMMAND with its id), escape.
-// Strings take \" \\ \n escapes. Each answer is used once: a prompt takes the
-// first unused answer that matches it.
+// Strings take \" \\ \n \t escapes; any other is an error. Each answer is used
+// once: a prompt takes the first unused answer that matches it; titles and
+// texts match with their letter case.
 #pragma once
 
 #include <string>
@@ -34,6 +35,7 @@ struct DialogAction {
 struct Answer {
   enum class Kind { Box, Dialog, Close } kind = Kind::Box;
   int line = 0;
+  std::string written;      // the line as the script has it
   std::string title, text;  // a box; a window to close
   int button = 0;           // a box: the result id
   std::string thenClose;    // a box: the window the user closes afterwards
@@ -49,6 +51,9 @@ class Answers {
   // Throws Error naming the line of anything it cannot read.
   void Add(const std::string& text, const std::string& source);
   Answer* ForBox(const std::string& title, const std::string& text);
+  // An unused box answer that would match but for letter case; null if none.
+  const Answer* ForBoxIgnoringCase(const std::string& title, const std::string& text) const;
+  std::vector<const Answer*> Unused() const;
   Answer* ForDialog(int templateId);
   Answer* ForClose(const std::string& title);
 

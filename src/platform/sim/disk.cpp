@@ -121,12 +121,12 @@ void Disk::Load(const std::string& machineFolder, const IniFile& machineIni) {
     drives_ += letter;
   }
   std::string text;
-  dos_ = ReadHostFile(folder_ + "/dos.ini", text) ? IniFile::Parse(text) : IniFile{};
+  dos_ = ReadMachineFile(folder_ + "/dos.ini", text) ? IniFile::Parse(text) : IniFile{};
 }
 
-void Disk::Save() const {
+void Disk::AddTexts(std::vector<HostFileText>& files) const {
   if (dos_.HasSection(kAliases) || dos_.HasSection(kAttributes))
-    WriteHostFileAtomically(folder_ + "/dos.ini", dos_.Text());
+    files.push_back({folder_ + "/dos.ini", dos_.Text()});
 }
 
 void Disk::Insert(char letter) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/files.h"
 #include "platform/sim/ini_file.h"
 
 namespace sim {
@@ -26,7 +27,8 @@ struct Resolved {
 class Disk {
  public:
   void Load(const std::string& machineFolder, const IniFile& machineIni);
-  void Save() const;
+  // dos.ini as it is to be saved, when it holds anything.
+  void AddTexts(std::vector<HostFileText>& files) const;
 
   Resolved Resolve(const std::string& windowsPath);
   // A disk is put into the drive `letter` (upper case), whose folder holds it.

@@ -32,6 +32,14 @@ bool SplitEntry(const std::string& line, std::string& key, std::string& value) {
   return true;
 }
 
+// The profile functions drop one pair of enclosing quotation marks.
+std::string Unquoted(const std::string& value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front())
+    return value.substr(1, value.size() - 2);
+  return value;
+}
+
 }  // namespace
 
 IniFile IniFile::Parse(const std::string& text) {
@@ -77,10 +85,7 @@ bool IniFile::Get(const std::string& section, const std::string& key, std::strin
   if (line < 0) return false;
   std::string k;
   SplitEntry(lines_[line], k, value);
-  // The profile functions drop one pair of enclosing quotation marks.
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-      value.back() == value.front())
-    value = value.substr(1, value.size() - 2);
+  value = Unquoted(value);
   return true;
 }
 
@@ -126,6 +131,25 @@ std::vector<std::string> IniFile::Keys(const std::string& section) const {
   for (std::size_t i = header + 1; i < lines_.size() && !IsHeader(lines_[i], nullptr); ++i)
     if (SplitEntry(lines_[i], k, v)) keys.push_back(k);
   return keys;
+}
+
+std::vector<IniFile::Line> IniFile::Lines() const {
+  std::vector<Line> lines;
+  std::string section, name, key, value;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const std::string t = Trim(lines_[i]);
+    const int number = static_cast<int>(i + 1);
+    if (t.empty() || t[0] == ';') continue;
+    if (IsHeader(t, &name)) {
+      section = name;
+      lines.push_back({Line::Kind::Header, number, section, "", ""});
+    } else if (SplitEntry(t, key, value)) {
+      lines.push_back({Line::Kind::Entry, number, section, key, Unquoted(value)});
+    } else {
+      lines.push_back({Line::Kind::Unreadable, number, section, "", t});
+    }
+  }
+  return lines;
 }
 
 bool IniFile::HasSection(const std::string& section) const { return SectionLine(section) >= 0; }

@@ -21,6 +21,17 @@ class IniFile {
   std::vector<std::string> Keys(const std::string& section) const;
   bool HasSection(const std::string& section) const;
 
+  // Every line that is not blank or a comment, for checking a file line by
+  // line: a section's header, a key=value entry (value as Get gives it), or
+  // a line that is neither.
+  struct Line {
+    enum class Kind { Header, Entry, Unreadable } kind;
+    int number;           // from 1
+    std::string section;  // the header's name, or the section the line is in
+    std::string key, value;
+  };
+  std::vector<Line> Lines() const;
+
  private:
   // Index of the section's header line, or -1.
   long SectionLine(const std::string& section) const;

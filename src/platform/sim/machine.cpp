@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/sim/files.h"
+#include "platform/sim/machine_ini.h"
 #include "platform/sim/state.h"
 #include "platform/sim/text.h"
 #include "platform/sim/windows.h"
@@ -10,8 +11,6 @@
 namespace fs = std::filesystem;
 
 namespace sim {
-
-void RunProgramBehaviour(const std::string& program, const std::string& arguments);
 
 namespace {
 
@@ -81,15 +80,17 @@ std::unique_ptr<Machine> Machine::Open(const std::string& folder, const std::str
   State& m = *state;
   m.folder = folder;
   std::string text;
-  if (!ReadHostFile(folder + "/machine.ini", text))
+  if (!ReadMachineFile(folder + "/machine.ini", text))
     throw Error(folder + " is not a simulated machine: it has no machine.ini");
   m.ini = IniFile::Parse(text);
+  CheckMachineIni(m.ini, folder);
   m.system = Upper(system.empty() ? m.ini.Get("Machine", "Boot", "") : system);
   if (m.system != "95" && m.system != "NT")
     throw Error(folder + ": boot \"95\" or \"NT\", not " + Quote(m.system));
   if (!m.ini.HasSection(m.SystemSection()))
     throw Error(folder + " has no Windows " + m.system + " installation");
   m.LoadFaults();
+  CheckMachineFolder(folder + "/registry");
   m.registry.Load(RegistryFolder(m));
   m.disk.Load(folder, m.ini);
   LoadWindows(m);
@@ -99,11 +100,16 @@ std::unique_ptr<Machine> Machine::Open(const std::string& folder, const std::str
 
 void Machine::LoadAnswers(const std::string& file) {
   std::string text;
-  if (!ReadHostFile(file, text)) throw Error("cannot read the answer script " + file);
+  if (!ReadMachineFile(file, text)) throw Error("cannot read the answer script " + file);
   state_->answers.Add(text, file);
 }
 
 void Machine::AddAnswers(const std::string& text) { state_->answers.Add(text, "answers"); }
+
+void Machine::NoteUnusedAnswers() {
+  for (const Answer* a : state_->answers.Unused())
+    state_->Note("unused answer, line " + std::to_string(a->line) + ": " + a->written);
+}
 
 RunResult Machine::Run(const std::function<int()>& program) {
   State& m = *state_;
@@ -127,7 +133,14 @@ RunResult Machine::Run(const std::function<int()>& program) {
   m.libraries.clear();
   m.dialogs.clear();
   SetCurrent(nullptr);
-  Save();
+  // What the run did stays in the transcript even when it cannot be kept.
+  try {
+    Save();
+  } catch (const Error& e) {
+    result.ending = RunResult::Ending::Stopped;
+    result.message = std::string("the machine was not saved: ") + e.what();
+    m.Note(result.message);
+  }
   return result;
 }
 
@@ -180,12 +193,14 @@ void Machine::StartOtherSystem(const std::string& system) {
 
 void Machine::Save() {
   State& m = *state_;
-  m.registry.Save(RegistryFolder(m));
-  m.disk.Save();
   StoreWindows(m);
   if (m.restartPending) m.ini.Set("Machine", "RestartPending", "1");
   else m.ini.Remove("Machine", "RestartPending");
-  WriteHostFileAtomically(m.folder + "/machine.ini", m.ini.Text());
+  std::vector<HostFileText> files;
+  m.registry.AddTexts(RegistryFolder(m), files);
+  m.disk.AddTexts(files);
+  files.push_back({m.folder + "/machine.ini", m.ini.Text()});
+  WriteHostFilesTogether(files);
 }
 
 const std::string& Machine::System() const { return state_->system; }

@@ -9,6 +9,7 @@
 #include <map>
 #include <vector>
 
+#include "platform/command_line.h"
 #include "platform/port.h"
 #include "platform/sim/files.h"
 #include "platform/sim/state.h"
@@ -69,22 +70,6 @@ bool SplitCommand(const std::string& command, std::string& program, std::string&
 }
 
 constexpr const char* kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-
-// The words of a behaviour after its kind, quoted or bare.
-std::vector<std::string> Words(const std::string& text) {
-  std::vector<std::string> words;
-  std::size_t at = 0;
-  while ((at = text.find_first_not_of(' ', at)) != std::string::npos) {
-    const bool quoted = text[at] == '"';
-    const std::size_t end = text.find(quoted ? '"' : ' ', at + 1);
-    words.push_back(text.substr(at + (quoted ? 1 : 0),
-                                end == std::string::npos ? std::string::npos
-                                                         : end - at - (quoted ? 1 : 0)));
-    if (end == std::string::npos) break;
-    at = end + 1;
-  }
-  return words;
-}
 
 // Deletes the files of `folder` and its subfolders, except those named in
 // `kept`, and then the folders left empty.
@@ -158,13 +143,19 @@ std::string MachineSetting(const std::string& section, const std::string& key,
 //   word [OPTION...]
 //                   Word, run on a document (see word_program.cpp)
 //   cannot start    the system cannot start it
-// A program registered by the host runs its own body.
-void RunProgramBehaviour(const std::string& program, const std::string& arguments) {
+// A program registered by the host runs its own body, given the argument
+// text as its start-up takes it from the command line as written.
+void RunProgramBehaviour(const std::string& commandLine, const std::string& program,
+                         const std::string& arguments) {
   Machine::State& m = Current();
   const std::string name = FileNameOf(program);
   auto registered = Programs().find(name);
   if (registered != Programs().end()) {
-    registered->second(arguments);
+    std::string shortPath;
+    m.disk.ShortPath(program, shortPath);
+    registered->second(ArgumentTextOf(commandLine.c_str(),
+                                      m.disk.Resolve(program).longPath.c_str(),
+                                      shortPath.c_str()));
     return;
   }
   const std::string behaviour = m.ini.Get("Programs", name, "ends");
@@ -352,7 +343,7 @@ bool StartProgram(const char* commandLine, int showCommand, bool wait) {
     ~Starting() { m.startingProgram = 0; }
   } starting{m};
   m.startingProgram = started;
-  RunProgramBehaviour(program, arguments);
+  RunProgramBehaviour(commandLine, program, arguments);
   bool goesOn = m.events.size() > pending;
   for (const TopWindow& w : m.windows) goesOn |= w.program == started;
   if (!goesOn) m.running.erase(started);

@@ -139,7 +139,13 @@ int ShowMessageBox(Window owner, const char* text, const char* title, unsigned t
   m.Note("box " + Quote(title) + " [" + names + "] " + IconOf(type) + ", " + OwnerName(owner) +
          ": " + Quote(text));
   Answer* a = m.answers.ForBox(title, text);
-  if (!a) throw Error("no answer for the box " + Quote(title) + ": " + Quote(text));
+  if (!a) {
+    std::string error = "no answer for the box " + Quote(title) + ": " + Quote(text);
+    if (const Answer* near = m.answers.ForBoxIgnoringCase(title, text))
+      error += "; the answer of line " + std::to_string(near->line) +
+               " differs only in letter case: " + near->written;
+    throw Error(error);
+  }
   if (std::find(buttons.begin(), buttons.end(), a->button) == buttons.end())
     throw Error("answer line " + std::to_string(a->line) + " presses " + ButtonWord(a->button) +
                 ", which the box " + Quote(title) + " does not have");

@@ -126,11 +126,13 @@ RegNode& Registry::Create(std::uint32_t root, const std::string& path) {
 }
 
 void Registry::Load(const std::string& folder) {
+  // Without its folder the registry would be taken as empty and saved so.
+  CheckMachineFolder(folder);
   for (std::uint32_t i = 0; i < 4; ++i) {
     roots_[i] = RegNode{};
     const std::string file = folder + "/" + kRootNames[i] + ".reg";
     std::string text;
-    if (!ReadHostFile(file, text)) continue;
+    if (!ReadMachineFile(file, text)) continue;
     std::istringstream in(text);
     std::string line;
     RegNode* current = nullptr;
@@ -176,7 +178,7 @@ void Registry::Load(const std::string& folder) {
   }
 }
 
-void Registry::Save(const std::string& folder) const {
+void Registry::AddTexts(const std::string& folder, std::vector<HostFileText>& files) const {
   for (std::uint32_t i = 0; i < 4; ++i) {
     std::ostringstream out;
     out << "REGEDIT4\r\n\r\n";
@@ -184,7 +186,7 @@ void Registry::Save(const std::string& folder) const {
       WriteNode(out, std::string(kRootNames[i]) + "\\" + child->name, *child);
     const std::string file = folder + "/" + kRootNames[i] + ".reg";
     if (roots_[i].keys.empty() && !HostFileExists(file)) continue;
-    WriteHostFileAtomically(file, out.str());
+    files.push_back({file, out.str()});
   }
 }
 

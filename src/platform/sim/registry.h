@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/files.h"
+
 namespace sim {
 
 struct RegValue {
@@ -33,10 +35,11 @@ class Registry {
   static const char* RootName(std::uint32_t root);
 
   // Reads every root's .reg file in `folder`; a missing file is an empty root.
-  // Throws Error on a file that is not REGEDIT4.
+  // Throws Error when the folder cannot be read, or a file cannot be read or
+  // is not REGEDIT4.
   void Load(const std::string& folder);
-  // Writes each root to a scratch file, then swaps it in.
-  void Save(const std::string& folder) const;
+  // The .reg files of `folder` as they are to be saved.
+  void AddTexts(const std::string& folder, std::vector<HostFileText>& files) const;
 
   // The key at `path` ('\'-separated) under `root`; null when it is absent.
   RegNode* Find(std::uint32_t root, const std::string& path);

@@ -65,6 +65,9 @@ class Machine {
   // The scripted user: answers for message boxes and dialogs.
   void LoadAnswers(const std::string& file);
   void AddAnswers(const std::string& text);
+  // Lists in the transcript the answers that no prompt has taken, each with
+  // its line as written: what the script expected and did not happen.
+  void NoteUnusedAnswers();
 
   // Runs one process of ZVSET (or any program body) on this machine.
   // A restart of Windows or an unanswered prompt ends it early.
@@ -84,9 +87,11 @@ class Machine {
   const std::vector<std::string>& Transcript() const;
   std::string TranscriptText() const;
 
-  // Writes the registry and the machine's state back to its folder. Each file
-  // is written whole to a scratch file and swapped in, so an interrupted save
-  // leaves the previous version intact.
+  // Writes the registry and the machine's state back to its folder, all or
+  // nothing: every file is written whole to a scratch file, and only then are
+  // they swapped in, so a save that fails leaves the previous machine intact.
+  // Throws Error naming the file that could not be written. A run that cannot
+  // save ends Stopped, with what it did still in the transcript.
   void Save();
 
   // The booted system: "95" or "NT".

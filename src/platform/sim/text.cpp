@@ -24,6 +24,21 @@ bool StartsWithText(const std::string& text, const std::string& prefix) {
   return text.size() >= prefix.size() && SameText(text.substr(0, prefix.size()), prefix);
 }
 
+std::vector<std::string> Words(const std::string& text) {
+  std::vector<std::string> words;
+  std::size_t at = 0;
+  while ((at = text.find_first_not_of(' ', at)) != std::string::npos) {
+    const bool quoted = text[at] == '"';
+    const std::size_t end = text.find(quoted ? '"' : ' ', at + 1);
+    words.push_back(text.substr(at + (quoted ? 1 : 0),
+                                end == std::string::npos ? std::string::npos
+                                                         : end - at - (quoted ? 1 : 0)));
+    if (end == std::string::npos) break;
+    at = end + 1;
+  }
+  return words;
+}
+
 std::string Quote(const std::string& text) {
   std::string out = "\"";
   for (char c : text) {
@@ -32,7 +47,17 @@ std::string Quote(const std::string& text) {
       case '\n': out += "\\n"; break;
       case '\r': out += "\\r"; break;
       case '\t': out += "\\t"; break;
-      default: out += c;
+      default: {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u >= 0x20 && u < 0x7f) {
+          out += c;
+        } else {
+          static const char kHex[] = "0123456789abcdef";
+          out += "\\x";
+          out += kHex[u >> 4];
+          out += kHex[u & 0xf];
+        }
+      }
     }
   }
   return out + "\"";

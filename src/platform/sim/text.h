@@ -12,8 +12,12 @@ std::string Lower(std::string text);
 bool SameText(const std::string& a, const std::string& b);  // ignoring case
 bool StartsWithText(const std::string& text, const std::string& prefix);  // ignoring case
 
-// "text" with quotation marks and line breaks escaped (\" \n \r \t), so that
-// any text stays on one transcript line. Backslashes stand as they are:
+// The words of a program behaviour of machine.ini, quoted or bare.
+std::vector<std::string> Words(const std::string& text);
+
+// "text" with quotation marks and line breaks escaped (\" \n \r \t), and every
+// other control character and byte outside printable ASCII as \xHH, so that
+// any text stays on one transcript line and none can forge another. Backslashes stand as they are:
 // transcripts are full of Windows paths.
 std::string Quote(const std::string& text);
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/sim/machine_ini.h"
 #include "platform/sim/state.h"
 #include "platform/sim/text.h"
 #include "platform/sim/windows.h"
@@ -25,8 +26,10 @@ struct WordOptions {
 
 std::uint64_t Milliseconds(const std::vector<std::string>& words, std::size_t& i,
                            const std::string& name) {
-  if (i + 1 >= words.size())
-    throw Error("machine.ini [Programs] " + name + ": " + words[i] + " needs milliseconds");
+  const std::string& option = words[i];
+  if (i + 1 >= words.size() || words[i + 1].empty() ||
+      words[i + 1].find_first_not_of("0123456789") != std::string::npos)
+    throw Error("machine.ini [Programs] " + name + ": " + option + " needs milliseconds");
   return std::strtoull(words[++i].c_str(), nullptr, 10);
 }
 
@@ -44,6 +47,14 @@ WordOptions ParseOptions(const std::vector<std::string>& words, const std::strin
   }
   return o;
 }
+
+}  // namespace
+
+void CheckWordOptions(const std::string& name, const std::vector<std::string>& words) {
+  ParseOptions(words, name);
+}
+
+namespace {
 
 void OpenWordWindow(Machine::State& m, const std::string& title, int program) {
   TopWindow w;

@@ -2,10 +2,18 @@
 // argument text to the setup frame.
 #include <windows.h>
 
-#include "frame/entry.h"
+#include "platform/port.h"
+#include "platform/command_line.h"
 
-// The runtime's command-line text already is the argument text: the command
-// line after the program's own name, quoted or not, and the blanks after it.
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
-  return ZvsetMain(reinterpret_cast<port::Instance>(instance), commandLine);
+// The argument text is taken from the command line as the system passes it,
+// not from the runtime's split of it, which ends an unquoted program path at
+// its first blank: the RunOnce entry starts the program by its path unquoted.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  char modulePath[MAX_PATH] = "", shortModulePath[MAX_PATH] = "";
+  const DWORD length = GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
+  if (length == 0 || length >= sizeof modulePath) modulePath[0] = '\0';
+  const DWORD shortLength = GetShortPathNameA(modulePath, shortModulePath, sizeof shortModulePath);
+  if (shortLength == 0 || shortLength >= sizeof shortModulePath) shortModulePath[0] = '\0';
+  return ZvsetMain(reinterpret_cast<port::Instance>(instance),
+                   ArgumentTextOf(GetCommandLineA(), modulePath, shortModulePath));
 }

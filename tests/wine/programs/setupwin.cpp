@@ -5,9 +5,13 @@
 //
 //   hidden | shown | foreground | close | exit N
 //
-// Usage: setupwin LOG ARGUMENTS PROGRAM
+// Usage: setupwin LOG ARGUMENTS PROGRAM [unquoted]
 // ARGUMENTS is a file whose first line is the argument text, passed on
 // exactly as it stands; an empty file runs the program with its name alone.
+// The program's path leads its command line in quotation marks; with
+// "unquoted" it stands there bare, as Windows starts a RunOnce entry: the
+// path is given to the system apart, and the command line holds it as
+// written, blanks and all.
 #include <windows.h>
 
 #include <cstdio>
@@ -89,8 +93,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const char* rest = TakeWord(GetCommandLineA(), self);
   rest = TakeWord(rest, logPath);
   rest = TakeWord(rest, argumentsPath);
-  TakeWord(rest, program);
+  rest = TakeWord(rest, program);
+  std::string form;
+  TakeWord(rest, form);
   if (program.empty()) return 2;
+  const bool unquoted = form == "unquoted";
   std::string arguments = ReadFirstLine(argumentsPath.c_str());
   Log = std::fopen(logPath.c_str(), "wb");
   if (Log == nullptr) return 2;
@@ -110,13 +117,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // Only what the program does to the window is recorded.
   Recording = true;
 
-  std::string commandLine = "\"" + program + "\"";
+  std::string commandLine = unquoted ? program : "\"" + program + "\"";
   if (!arguments.empty()) commandLine += " " + arguments;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
+  if (!CreateProcessA(unquoted ? program.c_str() : nullptr, &commandLine[0], nullptr, nullptr,
+                      FALSE, 0, nullptr, nullptr, &startup, &process)) {
     std::fprintf(Log, "cannot start %s\n", program.c_str());
     std::fclose(Log);
     return 3;
