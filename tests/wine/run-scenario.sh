@@ -22,7 +22,12 @@
 #               program     (optional) a test program of C:\zvtest run in
 #                           place of ZVSET; no simulator comparison then
 #               records     (optional) registry values and INI entries the
-#                           run must leave (see README.md)
+#                           run must leave, on both sides (see README.md)
+#               platform    (optional) how the simulated machine's names read
+#                           under Wine, one "SIMULATOR => WINE" a line
+#               display     (optional) run under a virtual display, so that
+#                           Wine's shell serves the program manager service
+#               group       (optional) the Start Menu group ZVSET must leave
 #   WORK      folder for the prefixes and the run's files
 #   ZVSIM, ZVSET  the simulator's commands: the same argument text runs on a
 #             fresh simulated machine, with the same registry, files and
@@ -37,7 +42,24 @@ shift 4
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-prefix.sh"
 
+if [ -f "$scenario/display" ] && [ "${ZVSET_IN_DISPLAY:-}" != 1 ]; then
+  if ! command -v xvfb-run >/dev/null; then
+    echo "skipped: no xvfb-run"
+    [ "${ZVSET_REQUIRE_WINE:-0}" = 1 ] && exit 1
+    exit 77
+  fi
+  ZVSET_IN_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+    "$0" "$scenario" "$work" "$zvsim" "$zvset" "$@"
+fi
+
 prepare_run "$(basename "$scenario")" "$work" "$@" || exit $?
+if [ -f "$scenario/display" ]; then
+  # The desktop, and with it the shell's program manager service, needs a
+  # real display.
+  timeout 60 "$LOADER" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11 /f \
+    >"$RUN/display.out" 2>&1
+  "$WINESERVER" -w
+fi
 cp "$scenario/arguments" "$TEST_DIR/arguments.txt"
 
 if [ -f "$scenario/registry" ]; then
@@ -133,19 +155,45 @@ dump_records() {
       sed -n "s/^    \(.*\)    REG_SZ    \(.*\)\$/\1=\2/p; s/^    \(.*\)    REG_SZ\$/\1=/p" |
       while IFS= read -r value; do printf '%s: %s\n' "$key" "$value"; done
   done
-  sed -n 's/^\([A-Za-z]:\\[^:]*\): .*/\1/p' "$scenario/records" | sort -u | while IFS= read -r file; do
-    host=$(prefix_path "$file")
-    [ -f "$host" ] || continue
-    tr -d '\r' <"$host" | FILE=$file awk '
-      /^\[/ { section = $0; next }
-      /=/ { print ENVIRON["FILE"] ": " section " " $0 }'
+  record_files | while IFS= read -r file; do
+    ini_entries "$file" "$(prefix_path "$file")"
   done
 }
+record_files() {
+  sed -n 's/^\([A-Za-z]:\\[^:]*\): .*/\1/p' "$scenario/records" | sort -u
+}
+# The entries of the INI file at host path $2 as lines of `records` for $1.
+ini_entries() {
+  [ -f "$2" ] || return 0
+  tr -d '\r' <"$2" | FILE=$1 awk '
+    /^\[/ { section = $0; next }
+    /=/ { print ENVIRON["FILE"] ": " section " " $0 }'
+}
 if [ -f "$scenario/records" ]; then
-  dump_records | sort >"$RUN/records.txt"
+  # The date of the run reads @TODAY@.
+  dump_records | sed "s/$(date +%Y%m%d)/@TODAY@/g" | sort >"$RUN/records.txt"
   if ! sort "$scenario/records" | diff -u - "$RUN/records.txt" >"$RUN/records.diff"; then
     echo "the registry and INI files hold something else:"
     cat "$RUN/records.diff"
+    exit 1
+  fi
+fi
+
+# The Start Menu groups that `group` names, as "GROUP: CAPTION=TARGET" for
+# each shortcut: its target is the first path that the shortcut file holds.
+if [ -f "$scenario/group" ]; then
+  menu=$(find "$WINEPREFIX/drive_c/users" -maxdepth 8 -type d -path '*Start Menu/Programs' | head -n 1)
+  sed -n 's/^\([^:]*\): .*/\1/p' "$scenario/group" | sort -u | while IFS= read -r name; do
+    for link in "$menu/$name"/*; do
+      [ -f "$link" ] || continue
+      caption=$(basename "$link")
+      printf '%s: %s=%s\n' "$name" "${caption%.lnk}" \
+        "$(strings -n 4 "$link" | grep -m 1 '^[A-Za-z]:\\')"
+    done
+  done | sort >"$RUN/group.txt"
+  if ! sort "$scenario/group" | diff -u - "$RUN/group.txt" >"$RUN/group.diff"; then
+    echo "the Start Menu holds something else:"
+    cat "$RUN/group.diff"
     exit 1
   fi
 fi
@@ -192,6 +240,72 @@ sim_answers=()
   cat "$RUN/sim.out"
   exit 1
 }
+# The simulated machine's names as they read under Wine: each line of
+# `platform` is "SIMULATOR => WINE", replaced wherever it occurs.
+as_on_wine() {
+  if [ ! -f "$scenario/platform" ]; then
+    cat
+    return
+  fi
+  tr -d '\r' <"$scenario/platform" | grep -v '^#' | grep ' => ' >"$RUN/platform.txt"
+  awk 'NR == FNR { at = index($0, " => "); from[++n] = substr($0, 1, at - 1); to[n] = substr($0, at + 4); next }
+    {
+      for (k = 1; k <= n; k++) {
+        out = ""; rest = $0
+        while ((at = index(rest, from[k])) > 0) {
+          out = out substr(rest, 1, at - 1) to[k]; rest = substr(rest, at + length(from[k]))
+        }
+        $0 = out rest
+      }
+      print
+    }' "$RUN/platform.txt" -
+}
+# The simulated machine's registry values and INI entries that `records`
+# names, as dump_records gives Wine's.
+sim_records() {
+  local key root file host part
+  sed -n 's/^\(HK[^:]*\): .*/\1/p' "$scenario/records" | sort -u | while IFS= read -r key; do
+    case ${key%%\\*} in
+      HKCU) root=HKEY_CURRENT_USER ;;
+      HKLM) root=HKEY_LOCAL_MACHINE ;;
+      HKCR) root=HKEY_CLASSES_ROOT ;;
+      *) continue ;;
+    esac
+    tr -d '\r' <"$machine/registry/95/$root.reg" | KEY="$root\\${key#*\\}" NAME=$key awk '
+      # The quoted REGEDIT4 string at the start of L; L goes on after it.
+      function quoted(   c, out) {
+        out = ""; L = substr(L, 2)
+        while (L != "") {
+          c = substr(L, 1, 1); L = substr(L, 2)
+          if (c == "\"") return out
+          if (c == "\\") { c = substr(L, 1, 1); L = substr(L, 2) }
+          out = out c
+        }
+        return out
+      }
+      /^\[/ { inside = toupper($0) == toupper("[" ENVIRON["KEY"] "]"); next }
+      !inside { next }
+      /^@="/ { L = substr($0, 3); print ENVIRON["NAME"] ": (Default)=" quoted(); next }
+      /^"/ { L = $0; name = quoted(); if (L ~ /^="/) { L = substr(L, 2); print ENVIRON["NAME"] ": " name "=" quoted() } }'
+  done
+  record_files | while IFS= read -r file; do
+    # The file's path on the machine's disk, whatever the letter case.
+    host=$machine/disk/$(printf '%s' "${file:0:1}" | tr 'a-z' 'A-Z')
+    while IFS= read -r -d '\' part; do
+      host=$(find "$host" -mindepth 1 -maxdepth 1 -iname "$part" -print -quit 2>/dev/null)
+      [ -n "$host" ] || break
+    done < <(printf '%s\\' "${file:3}")
+    [ -n "$host" ] && ini_entries "$file" "$host"
+  done
+}
+if [ -f "$scenario/records" ]; then
+  sim_records | as_on_wine | sort >"$RUN/sim-records.txt"
+  if ! sort "$scenario/records" | diff -u - "$RUN/sim-records.txt" >"$RUN/sim-records.diff"; then
+    echo "the simulated machine's registry and INI files hold something else:"
+    cat "$RUN/sim-records.diff"
+    exit 1
+  fi
+fi
 # Messages between two processes under Wine may arrive in another order than
 # the calls were made, so the two sides are compared as the set of what
 # happened to the window.
@@ -205,8 +319,8 @@ if ! diff -u "$RUN/wine-events" "$RUN/sim-events" >"$RUN/sim.diff"; then
 fi
 # The boxes, in order, as title, text and buttons.
 if [ -f "$scenario/answers" ]; then
-  sed -n 's/^box \("[^"]*"\) \[\([^]]*\)\] [^:]*: \(".*"\)$/box \1 \3 \2/p' "$RUN/sim.out" \
-    >"$RUN/sim-boxes"
+  sed -n 's/^box \("[^"]*"\) \[\([^]]*\)\] [^:]*: \(".*"\)$/box \1 \3 \2/p' "$RUN/sim.out" |
+    as_on_wine >"$RUN/sim-boxes"
   tr -d '\r' <"$TEST_DIR/transcript.txt" |
     sed -n 's/^box \(".*"\) buttons \(.*\) icon [a-z]*$/box \1 \2/p' |
     sed 's/\\\\/\\/g' >"$RUN/wine-boxes"
@@ -216,8 +330,18 @@ if [ -f "$scenario/answers" ]; then
     exit 1
   fi
 fi
+if [ -f "$scenario/group" ]; then
+  sed -n 's/^shell: item "\(.*\)" in group "\(.*\)": "\(.*\)"$/\2: \1=\3/p' "$RUN/sim.out" |
+    as_on_wine | sort >"$RUN/sim-group.txt"
+  if ! sort "$scenario/group" | diff -u - "$RUN/sim-group.txt" >"$RUN/sim-group.diff"; then
+    echo "the simulator's shell holds another group:"
+    cat "$RUN/sim-group.diff"
+    exit 1
+  fi
+fi
 if [ -f "$scenario/started" ]; then
-  sed -n 's/^program "\([^"]*\)" "[^"]*": started.*/\1/p' "$RUN/sim.out" >"$RUN/sim-started"
+  sed -n 's/^program "\([^"]*\)" "[^"]*": started.*/\1/p' "$RUN/sim.out" | as_on_wine \
+    >"$RUN/sim-started"
   if ! diff -u "$scenario/started" "$RUN/sim-started" >"$RUN/sim-started.diff"; then
     echo "the simulator started other programs:"
     cat "$RUN/sim-started.diff"

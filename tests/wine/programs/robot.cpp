@@ -109,8 +109,9 @@ void ReadTemplates(const std::string& script) {
   }
 }
 
-// The template of a dialog with this caption, 0 when none: of several, the
-// first whose every control the dialog has.
+// The template of a dialog with this caption, 0 when none: the first whose
+// every control the dialog has. A window with such a caption but none of
+// these sets of controls is a box (as the front end's "Setup" title is).
 int TemplateOf(HWND dialog, const std::string& caption) {
   auto found = TemplatesByCaption.find(caption);
   if (found == TemplatesByCaption.end()) return 0;
@@ -119,7 +120,7 @@ int TemplateOf(HWND dialog, const std::string& caption) {
     for (int control : t.controls) all = all && GetDlgItem(dialog, control) != nullptr;
     if (all) return t.id;
   }
-  return found->second.front().id;
+  return 0;
 }
 
 // Texts are read by message, which the system carries across processes;

@@ -1,0 +1,2 @@
+@ECHO OFF
+PROMPT $p$g
