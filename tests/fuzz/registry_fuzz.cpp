@@ -8,8 +8,10 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "fuzz_support.h"
+#include "platform/sim/files.h"
 #include "platform/sim/registry.h"
 #include "platform/sim/sim.h"
 
@@ -35,6 +37,13 @@ std::string Contents(const std::string& folder) {
     all += s.str() + "|";
   }
   return all;
+}
+
+// Writes the registry's .reg files into `folder`, as a machine's save does.
+void SaveRegistry(const sim::Registry& registry, const std::string& folder) {
+  std::vector<sim::HostFileText> files;
+  registry.AddTexts(folder, files);
+  sim::WriteHostFilesTogether(files);
 }
 
 bool OnOneLine(const std::string& text) { return text.find_first_of("\r\n") == std::string::npos; }
@@ -66,10 +75,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   const std::string second = Folder("reg2"), third = Folder("reg3");
-  registry.Save(second);
+  SaveRegistry(registry, second);
   sim::Registry again;
   again.Load(second);
-  again.Save(third);
+  SaveRegistry(again, third);
   FUZZ_CHECK(Contents(second) == Contents(third));
   if (settable) {
     sim::RegNode* node = again.Find(kLocalMachine, key);
