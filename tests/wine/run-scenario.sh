@@ -101,8 +101,19 @@ else
   timeout 120 "$LOADER" "${front_end[@]}" >"$RUN/wine.out" 2>"$RUN/wine.err"
 fi
 status=$?
-# Programs that ZVSET started run on by themselves; they end at once.
-[ -f "$scenario/files" ] && timeout 30 "$WINESERVER" -w >/dev/null 2>&1
+# Programs that ZVSET started run on by themselves; they end at once. The
+# desktop of a display run never ends by itself, so the wait is for them.
+if [ -f "$scenario/files" ]; then
+  for _ in $(seq 60); do
+    running=0
+    while IFS= read -r path || [ -n "$path" ]; do
+      path=${path%$'\r'}
+      [ -n "$path" ] && pgrep -if -- "${path##*\\}" >/dev/null && running=1
+    done <"$scenario/files"
+    [ $running = 0 ] && break
+    sleep 0.5
+  done
+fi
 "$WINESERVER" -k >/dev/null 2>&1
 if [ $status -ne 0 ] && [ ! -f "$TEST_DIR/transcript.txt" ]; then
   echo "the run ended with $status; Wine's messages are in $RUN/wine.err"
@@ -150,7 +161,6 @@ dump_records() {
   local key file host
   sed -n 's/^\(HK[^:]*\): .*/\1/p' "$scenario/records" | sort -u | while IFS= read -r key; do
     timeout 60 "$LOADER" reg query "$key" >"$RUN/query.out" 2>/dev/null
-    "$WINESERVER" -w >/dev/null 2>&1
     tr -d '\r' <"$RUN/query.out" |
       sed -n "s/^    \(.*\)    REG_SZ    \(.*\)\$/\1=\2/p; s/^    \(.*\)    REG_SZ\$/\1=/p" |
       while IFS= read -r value; do printf '%s: %s\n' "$key" "$value"; done
@@ -172,6 +182,7 @@ ini_entries() {
 if [ -f "$scenario/records" ]; then
   # The date of the run reads @TODAY@.
   dump_records | sed "s/$(date +%Y%m%d)/@TODAY@/g" | sort >"$RUN/records.txt"
+  "$WINESERVER" -k >/dev/null 2>&1
   if ! sort "$scenario/records" | diff -u - "$RUN/records.txt" >"$RUN/records.diff"; then
     echo "the registry and INI files hold something else:"
     cat "$RUN/records.diff"

@@ -53,7 +53,9 @@ choose_build() {
 
 # Makes the template prefix for ARCH once per work folder: a booted prefix
 # whose graphics driver is the null driver, so that windows, dialogs and
-# activation work without a display. The driver must be set before the
+# activation work without a display, and where a crash of one of Wine's own
+# programs (its desktop under a virtual display) puts up no box that a run
+# would take for one of ZVSET's. The driver must be set before the
 # prefix's desktop process starts, hence the server shutdown after setting it.
 make_template() {
   local work=$1 template=$1/prefix-$ARCH
@@ -64,6 +66,8 @@ make_template() {
     WINEARCH=$ARCH WINEPREFIX=$template "$LOADER" wineboot -i >"$work/wineboot.out" 2>&1 &&
       WINEPREFIX=$template "$LOADER" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f \
         >>"$work/wineboot.out" 2>&1 &&
+      WINEPREFIX=$template "$LOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
+        /t REG_DWORD /d 0 /f >>"$work/wineboot.out" 2>&1 &&
       WINEPREFIX=$template "$WINESERVER" -w >>"$work/wineboot.out" 2>&1 &&
       touch "$template/.ready"
   ) 9>"$template.lock"
@@ -90,6 +94,10 @@ fresh_prefix() {
       *) cp -a "$item" "$dest/drive_c/windows/" ;;
     esac
   done
+  # The template is booted already: without this, the first program of every
+  # run updates the copy again, which takes many seconds and starts the
+  # desktop in the middle of the run.
+  echo disable >"$dest/.update-timestamp"
 }
 
 # Everything a run needs, for the run NAME in WORK with the first of the
