@@ -36,8 +36,4 @@ if ! grep -qi 'ZVSTRUP.EXE' "$TEST_DIR/started.log" 2>/dev/null; then
   exit 1
 fi
 tr -d '\r' <"$TEST_DIR/wine.txt" >"$RUN/wine.txt"
-if diff -u "$RUN/sim.txt" "$RUN/wine.txt"; then
-  echo "the simulator and Wine agree on $(grep -c '^[^ ]' "$RUN/sim.txt") files, byte for byte"
-  exit 0
-fi
-exit 1
+exit_with_comparison "$(grep -c '^[^ ]' "$RUN/sim.txt") files, byte for byte"

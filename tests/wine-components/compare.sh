@@ -14,18 +14,14 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../wine/wine-prefix.sh"
 
 prepare_run components "$work" "$@" || exit $?
-probe=$BUILD/tests/wine-components/components_probe.exe
+need_programs tests/wine-components/components_probe.exe \
+  tests/wine-components/winword_standin.exe || exit 1
 standin=$BUILD/tests/wine-components/winword_standin.exe
-for f in "$probe" "$standin"; do
-  [ -f "$f" ] || { echo "no $f"; exit 1; }
-done
 
 "$sim_tool" "$RUN/machines" "$RUN/sim.txt" || { echo "the simulator run failed"; exit 1; }
 
-# The probe beside the product's libraries; the robot reads the dialogs'
-# captions from the resource script.
-cp "$probe" "$PROGRAM_DIR/"
-cp "$here/../../res/zvset.rc" "$TEST_DIR/zvset.rc"
+# The probe beside the product's libraries.
+cp "$BUILD/tests/wine-components/components_probe.exe" "$PROGRAM_DIR/"
 drive_c=$WINEPREFIX/drive_c
 
 # The behaviour words of the simulator's Word for a step (scenario.cpp).
@@ -57,10 +53,7 @@ step() {
   esac
   behaviour "$name" >"$TEST_DIR/winword.txt"
   printf '%b' "$answers" >"$TEST_DIR/answers-$name.txt"
-  timeout 120 "$LOADER" 'C:\zvtest\zvrobot.exe' "C:\\zvtest\\answers-$name.txt" \
-    "C:\\zvtest\\transcript-$name.txt" 'C:\zvtest\zvset.rc' -- \
-    'C:\Zelvane Setup\components_probe.exe' "$name" "C:\\zvtest\\out-$name.txt" \
-    >"$RUN/wine-$name.out" 2>"$RUN/wine-$name.err"
+  run_robot "$name" 'C:\Zelvane Setup\components_probe.exe' "$name" "C:\\zvtest\\out-$name.txt"
   # A stand-in Word that the step failed to close would keep the prefix busy.
   timeout 30 "$WINESERVER" -w || "$WINESERVER" -k
   local transcript=$TEST_DIR/transcript-$name.txt
@@ -87,9 +80,4 @@ step() {
     step word-ends-early '' &&
     step shell ''
 } >"$RUN/wine.txt" || exit 1
-
-if diff -u "$RUN/sim.txt" "$RUN/wine.txt"; then
-  echo "the simulator and Wine agree on $(grep -c '^==' "$RUN/sim.txt") steps"
-  exit 0
-fi
-exit 1
+exit_with_comparison "$(grep -c '^==' "$RUN/sim.txt") steps"

@@ -29,8 +29,4 @@ if [ $status -ne 0 ] || [ ! -f "$TEST_DIR/wine.txt" ]; then
   exit 1
 fi
 tr -d '\r' <"$TEST_DIR/wine.txt" >"$RUN/wine.txt"
-if diff -u "$RUN/sim.txt" "$RUN/wine.txt"; then
-  echo "the simulator and Wine agree on $(wc -l <"$RUN/sim.txt") values and entries"
-  exit 0
-fi
-exit 1
+exit_with_comparison "$(wc -l <"$RUN/sim.txt") values and entries"

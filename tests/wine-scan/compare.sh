@@ -16,23 +16,17 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../wine/wine-prefix.sh"
 
 prepare_run scan "$work" "$@" || exit $?
-probe=$BUILD/tests/wine-scan/scan_probe.exe
-if [ ! -f "$probe" ]; then
-  echo "no $probe"
-  exit 1
-fi
+need_programs tests/wine-scan/scan_probe.exe || exit 1
 
 "$sim_tool" "$RUN/machine" "$RUN/fixtures" "$RUN/sim.txt" || { echo "the simulator run failed"; exit 1; }
 
-# The probe beside the product's libraries and the index; the robot reads
-# the dialogs' captions from the resource script.
-cp "$probe" "$TEST_DIR/"
+# The probe beside the product's libraries and the index.
+cp "$BUILD/tests/wine-scan/scan_probe.exe" "$TEST_DIR/"
 find "$BUILD/src" -iname '*.dll' -exec cp {} "$TEST_DIR/" \;
 cp "$RUN/fixtures/ZV.INX" "$TEST_DIR/"
 # The prefix reports Windows 95; the probe's "GetOS: 1" shows it took.
 "$LOADER" reg add 'HKCU\Software\Wine' /v Version /d win95 /f >"$RUN/version.out" 2>&1
 "$WINESERVER" -w
-cp "$here/../../res/zvset.rc" "$TEST_DIR/zvset.rc"
 windows=$WINEPREFIX/drive_c/windows
 fixtures=$(cd "$RUN/fixtures" && find . -type f ! -name ZV.INX | sed 's|^\./||')
 
@@ -41,10 +35,7 @@ fixtures=$(cd "$RUN/fixtures" && find . -type f ! -name ZV.INX | sed 's|^\./||')
 scan() {
   local name=$1 answers=$2
   printf '%b' "$answers" >"$TEST_DIR/answers-$name.txt"
-  timeout 120 "$LOADER" 'C:\zvtest\zvrobot.exe' "C:\\zvtest\\answers-$name.txt" \
-    "C:\\zvtest\\transcript-$name.txt" 'C:\zvtest\zvset.rc' -- \
-    'C:\zvtest\scan_probe.exe' "C:\\zvtest\\value-$name.txt" \
-    >"$RUN/wine-$name.out" 2>"$RUN/wine-$name.err"
+  run_robot "$name" 'C:\zvtest\scan_probe.exe' "C:\\zvtest\\value-$name.txt"
   "$WINESERVER" -w
   local transcript=$TEST_DIR/transcript-$name.txt
   if [ ! -f "$transcript" ] || [ ! -f "$TEST_DIR/value-$name.txt" ]; then
@@ -73,9 +64,4 @@ done
     for f in $fixtures; do rm -f "$windows/$f"; done &&
     scan clean 'dialog 143\n'
 } >"$RUN/wine.txt" || exit 1
-
-if diff -u "$RUN/sim.txt" "$RUN/wine.txt"; then
-  echo "the simulator and Wine agree: $(grep -c '^box' "$RUN/sim.txt") reports, then a clean scan"
-  exit 0
-fi
-exit 1
+exit_with_comparison "$(grep -c '^box' "$RUN/sim.txt") reports, then a clean scan"

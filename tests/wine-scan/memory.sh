@@ -26,12 +26,8 @@ cases=(
 )
 
 prepare_run memory "$work" "$@" || exit $?
+need_programs tests/wine-scan/memory_probe.exe || exit 1
 probe=$BUILD/tests/wine-scan/memory_probe.exe
-if [ ! -f "$probe" ]; then
-  echo "no $probe"
-  exit 1
-fi
-cp "$here/../../res/zvset.rc" "$TEST_DIR/zvset.rc"
 
 failed=0
 for row in "${cases[@]}"; do

@@ -31,13 +31,10 @@ cases=(
 )
 
 prepare_run startup "$work" "$@" || exit $?
-probe=$BUILD/tests/wine-startup/startup_probe.exe
+need_programs tests/wine-startup/startup_probe.exe \
+  tests/wine-startup/scheduler_standin.exe || exit 1
 standin=$BUILD/tests/wine-startup/scheduler_standin.exe
-for f in "$probe" "$standin"; do
-  [ -f "$f" ] || { echo "no $f"; exit 1; }
-done
-cp "$probe" "$TEST_DIR/"
-cp "$here/../../res/zvset.rc" "$TEST_DIR/zvset.rc"
+cp "$BUILD/tests/wine-startup/startup_probe.exe" "$TEST_DIR/"
 install=$WINEPREFIX/drive_c/ZV
 # Drive A: is a diskette drive wherever the run makes it.
 "$LOADER" reg add 'HKLM\Software\Wine\Drives' /v a: /d floppy /f >"$RUN/drives.out" 2>&1
@@ -84,10 +81,7 @@ for row in "${cases[@]}"; do
     >>"$RUN/drives.out" 2>&1
   "$WINESERVER" -w
   cp "$RUN/answers-$name.txt" "$TEST_DIR/answers-$name.txt"
-  timeout 120 "$LOADER" 'C:\zvtest\zvrobot.exe' "C:\\zvtest\\answers-$name.txt" \
-    "C:\\zvtest\\transcript-$name.txt" 'C:\zvtest\zvset.rc' -- \
-    'C:\zvtest\startup_probe.exe' "$kase" "C:\\zvtest\\result-$name.txt" \
-    >"$RUN/wine-$name.out" 2>"$RUN/wine-$name.err"
+  run_robot "$name" 'C:\zvtest\startup_probe.exe' "$kase" "C:\\zvtest\\result-$name.txt"
   robot=$?
   "$WINESERVER" -w
   transcript=$TEST_DIR/transcript-$name.txt

@@ -1,6 +1,8 @@
 # Helpers for the Wine scenarios: which Windows build this machine can run,
 # and fresh headless Wine prefixes. Sourced by run-scenario.sh.
 
+# The source tree this file belongs to.
+SOURCE_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 WINE32=${WINE32:-/usr/lib/wine/wine}
 WINE64=${WINE64:-/usr/lib/wine/wine64}
 WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}
@@ -130,6 +132,8 @@ prepare_run() {
   cp "$BUILD/src/ZVSET.EXE" "$PROGRAM_DIR/"
   find "$BUILD/src" -iname '*.dll' -exec cp {} "$PROGRAM_DIR/" \;
   cp "$BUILD"/tests/wine/programs/*.exe "$TEST_DIR/"
+  # The robot reads the dialogs' captions from the resource script.
+  cp "$SOURCE_DIR/res/zvset.rc" "$TEST_DIR/zvset.rc"
   # Test programs built from the program's library need its DLLs beside them.
   find "$BUILD/src" -iname '*.dll' -exec cp {} "$TEST_DIR/" \;
 }
@@ -148,4 +152,36 @@ prefix_path() {
     ln -sfn "$base" "$WINEPREFIX/dosdevices/$drive:"
   fi
   printf '%s/%s' "$base" "$rest"
+}
+
+# The Windows build's test programs that a run needs, as paths in BUILD:
+# fails naming the first one missing.
+need_programs() {
+  local file
+  for file in "$@"; do
+    [ -f "$BUILD/$file" ] || { echo "no $BUILD/$file"; return 1; }
+  done
+}
+
+# Runs PROGRAM [ARGUMENTS...] (Windows paths) under the robot, which answers
+# from C:\zvtest\answers-NAME.txt and writes C:\zvtest\transcript-NAME.txt;
+# Wine's output goes to $RUN/wine-NAME.out and .err. Returns the robot's
+# status.
+run_robot() {
+  local name=$1
+  shift
+  timeout 120 "$LOADER" 'C:\zvtest\zvrobot.exe' "C:\\zvtest\\answers-$name.txt" \
+    "C:\\zvtest\\transcript-$name.txt" 'C:\zvtest\zvset.rc' -- "$@" \
+    >"$RUN/wine-$name.out" 2>"$RUN/wine-$name.err"
+}
+
+# The end of a comparison: $RUN/sim.txt against $RUN/wine.txt; says "the
+# simulator and Wine agree on SUMMARY" and exits 0 when they are the same,
+# shows the difference and exits 1 when not.
+exit_with_comparison() {
+  if diff -u "$RUN/sim.txt" "$RUN/wine.txt"; then
+    echo "the simulator and Wine agree on $1"
+    exit 0
+  fi
+  exit 1
 }
