@@ -2,6 +2,7 @@
 // computer name, sleeping and restarting Windows.
 #include <vector>
 
+#include "platform/record.h"
 #include "platform/win32/handles.h"
 
 namespace {
