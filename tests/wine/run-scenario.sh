@@ -324,13 +324,22 @@ fi
 # ZVSET.EXE's log and the simulator's, line by line: every box and dialog
 # with its answer, window operation, program started, registry value, INI
 # entry and file changed, and the exit code. What only the platform decides
-# is normalised on both sides: the Windows version of the start line, and
-# where a dialog was moved to and how large it is on this screen and font.
+# is normalised on both sides: the Windows version of the start line, where
+# a dialog was moved to and how large it is on this screen and font, and the
+# names of the system files that the scan dialog shows passing, which are
+# each machine's own. The simulator's ZVSET lies in C:\ZV Setup\ (short
+# name C:\ZVSETU~1), ZVSET.EXE in C:\Zelvane Setup\ (C:\ZELV~E5A under Wine).
 normalised_log() {
-  sed 's/^\(zvset ".*" on Windows\) [0-9A-Z]*$/\1/; s/: moved to [0-9-]*,[0-9-]* ([0-9]*x[0-9]*)/: moved/'
+  sed 's/^\(zvset ".*" on Windows\) [0-9A-Z]*$/\1/
+    s/: moved to [0-9-]*,[0-9-]* ([0-9]*x[0-9]*)/: moved/
+    /^dialog 143: 1015 text "/d'
 }
-tr -d '\r' <"$TEST_DIR/zvset.log" | normalised_log >"$RUN/wine-log.txt"
-as_on_wine <"$RUN/sim.log" | normalised_log >"$RUN/sim-log.txt"
+# The date of the run reads @TODAY@, as in the records.
+tr -d '\r' <"$TEST_DIR/zvset.log" | sed "s/$(date +%Y%m%d)/@TODAY@/g" | normalised_log \
+  >"$RUN/wine-log.txt"
+as_on_wine <"$RUN/sim.log" |
+  sed 's/C:\\ZV Setup\\/C:\\Zelvane Setup\\/g; s/C:\\ZVSETU~1\\/C:\\ZELV~E5A\\/g' |
+  normalised_log >"$RUN/sim-log.txt"
 if ! diff -u "$RUN/sim-log.txt" "$RUN/wine-log.txt" >"$RUN/log.diff"; then
   echo "ZVSET.EXE's log differs from the simulator's:"
   cat "$RUN/log.diff"

@@ -17,16 +17,20 @@ std::map<port::File, std::pair<std::string, bool>>& WritableFiles() {
 
 }  // namespace
 
+// The drive letter in capitals, as the system gives it back in full paths.
 std::string win32::LongPath(const char* path) {
   using LongPathName = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
   static const auto longPathName = reinterpret_cast<LongPathName>(reinterpret_cast<void*>(
       GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetLongPathNameA")));
   char buffer[MAX_PATH];
+  std::string named = path;
   if (longPathName) {
     const DWORD length = longPathName(path, buffer, sizeof buffer);
-    if (length > 0 && length < sizeof buffer) return buffer;
+    if (length > 0 && length < sizeof buffer) named = buffer;
   }
-  return path;
+  if (named.size() >= 2 && named[1] == ':' && named[0] >= 'a' && named[0] <= 'z')
+    named[0] = static_cast<char>(named[0] - 'a' + 'A');
+  return named;
 }
 
 namespace port {
