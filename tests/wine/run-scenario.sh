@@ -27,6 +27,7 @@
 #                           under Wine, one "SIMULATOR => WINE" a line
 #               display     (optional) run under a virtual display, so that
 #                           Wine's shell serves the program manager service
+#               verbose     (optional) the logs show the lookups too
 #               group       (optional) the Start Menu group ZVSET must leave
 #   WORK      folder for the prefixes and the run's files
 #   ZVSIM, ZVSET  the simulator's commands: the same argument text runs on a
@@ -93,6 +94,9 @@ program='C:\Zelvane Setup\ZVSET.EXE'
 [ -f "$scenario/program" ] && program='C:\zvtest\'$(head -n 1 "$scenario/program")
 front_end=('C:\zvtest\setupwin.exe' 'C:\zvtest\setup.log' 'C:\zvtest\arguments.txt' "$program")
 [ -f "$scenario/unquoted" ] && front_end+=(unquoted)
+verbose=
+[ -f "$scenario/verbose" ] && verbose=1
+export ZVSET_LOG_VERBOSE=$verbose
 if [ -f "$scenario/answers" ]; then
   cp "$scenario/answers" "$TEST_DIR/answers.txt"
   cp "$here/../../res/zvset.rc" "$TEST_DIR/zvset.rc"
@@ -237,6 +241,7 @@ fi
 [ -d "$scenario/disk" ] && cp -r "$scenario/disk/." "$machine/disk/"
 sim_answers=()
 [ -f "$scenario/answers" ] && sim_answers=(--answers "$scenario/answers")
+[ -n "$verbose" ] && sim_answers+=(--verbose)
 rm -f "$RUN/sim.log"
 ZVSET_LOG=$RUN/sim.log "$zvset" --machine "$machine" "${sim_answers[@]}" -- \
   "$(head -n 1 "$scenario/arguments")" >"$RUN/sim.out" 2>&1 || {
