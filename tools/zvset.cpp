@@ -7,12 +7,14 @@
 
 #include "builtin_libraries.h"
 #include "platform/port.h"
+#include "platform/record.h"
 #include "platform/sim/sim.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: zvset --machine DIR [--answers FILE] [--boot 95|NT] [--follow] [--] ARGUMENT-TEXT\n"
+    "usage: zvset --machine DIR [--answers FILE] [--boot 95|NT] [--follow] [--verbose]\n"
+    "             [--] ARGUMENT-TEXT\n"
     "\n"
     "Runs ZVSET once on the simulated machine in DIR, as the setup front end\n"
     "would run it with ARGUMENT-TEXT on its command line (for example\n"
@@ -25,6 +27,11 @@ const char kUsage[] =
     "  --boot 95|NT    which Windows of a dual-boot machine runs\n"
     "  --follow        after a restart of Windows, boot again and run what\n"
     "                  Windows runs at its start (the RunOnce entries)\n"
+    "  --verbose       show the lookups too: every registry read and file\n"
+    "                  test with what it found\n"
+    "\n"
+    "When the environment variable ZVSET_LOG names a file, the lines of the\n"
+    "run that the Windows build writes to its own log are appended there too.\n"
     "\n"
     "Exit status: 0 when the run ended normally or with a restart, 1 when it\n"
     "stopped (a prompt had no answer, or the machine is broken), 2 on bad usage.\n";
@@ -56,6 +63,8 @@ int main(int argc, char** argv) {
       value(boot);
     } else if (a == "--follow") {
       follow = true;
+    } else if (a == "--verbose") {
+      sim::SetVerboseTranscript(true);
     } else if (a == "--" && i + 1 < argc) {
       text = argv[++i];
       haveText = true;
@@ -78,16 +87,20 @@ int main(int argc, char** argv) {
     RegisterBuiltinLibraries();
     // ZVSET's own file, started again by Windows from a RunOnce entry.
     sim::RegisterProgram("ZVSET.EXE", [](const std::string& arguments) {
-      return ZvsetMain(kModuleInstance, arguments.c_str());
+      record::RunStarts(arguments.c_str(), port::SystemKind());
+      const int code = ZvsetMain(kModuleInstance, arguments.c_str());
+      record::RunEnds(code);
+      return code;
     });
-    std::printf("zvset %s on Windows %s\n", text.c_str(), machine->System().c_str());
+    const int systemKind = machine->System() == "95" ? 1 : 2;
+    std::printf("%s\n", record::RunStarts(text.c_str(), systemKind).c_str());
     sim::RunResult result = machine->Run([&] { return ZvsetMain(kModuleInstance, text.c_str()); });
     while (follow && result.ending == sim::RunResult::Ending::Restarted) result = machine->Boot();
     machine->NoteUnusedAnswers();
     std::fputs(machine->TranscriptText().c_str(), stdout);
     switch (result.ending) {
       case sim::RunResult::Ending::Exited:
-        std::printf("exit code %d\n", result.exitCode);
+        std::printf("%s\n", record::RunEnds(result.exitCode).c_str());
         return 0;
       case sim::RunResult::Ending::Restarted:
         std::printf("ended by the restart; boot again with --follow\n");

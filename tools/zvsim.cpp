@@ -13,7 +13,7 @@ namespace {
 
 const char kUsage[] =
     "usage: zvsim new DIR [--windows 95|nt|dual] [--word 6|97]\n"
-    "       zvsim rehearse SCENARIO-FOLDER [--keep DIR]\n"
+    "       zvsim rehearse SCENARIO-FOLDER [--keep DIR] [--verbose]\n"
     "\n"
     "new: makes a fresh simulated machine in DIR (which must not exist or be\n"
     "empty): a Windows 95 one (the default), a Windows NT one, or a dual-boot\n"
@@ -26,7 +26,8 @@ const char kUsage[] =
     "each stage's transcript, what the front end does between the stages, and\n"
     "at the end what the installation changed on the machine. The machine is\n"
     "made in DIR and kept there with --keep, else in a scratch folder that is\n"
-    "removed afterwards.\n";
+    "removed afterwards. --verbose shows the lookups too: every registry read\n"
+    "and file test with what it found.\n";
 
 int RehearseCommand(int argc, char** argv) {
   if (argc < 3) {
@@ -38,6 +39,8 @@ int RehearseCommand(int argc, char** argv) {
     const std::string a = argv[i];
     if (a == "--keep" && i + 1 < argc) {
       keep = argv[++i];
+    } else if (a == "--verbose") {
+      sim::SetVerboseTranscript(true);
     } else {
       std::fprintf(stderr, "zvsim: unknown option %s\n%s", a.c_str(), kUsage);
       return 2;

@@ -51,3 +51,23 @@ const char* ArgumentTextOf(const char* commandLine, const char* modulePath,
   }
   return SkipBlanks(p);
 }
+
+bool SplitCommandLine(const std::string& command, std::string& program, std::string& arguments,
+                      bool (*isFile)(const std::string& path)) {
+  if (!command.empty() && command[0] == '"') {
+    const auto close = command.find('"', 1);
+    program = command.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+    arguments = close == std::string::npos ? "" : command.substr(close + 1);
+  } else {
+    std::size_t at = 0;
+    do {
+      at = command.find(' ', at + 1);
+      program = command.substr(0, at);
+      arguments = at == std::string::npos ? "" : command.substr(at);
+      if (isFile(program)) break;
+    } while (at != std::string::npos);
+  }
+  const auto first = arguments.find_first_not_of(' ');
+  arguments = first == std::string::npos ? "" : arguments.substr(first);
+  return isFile(program);
+}

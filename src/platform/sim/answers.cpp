@@ -78,17 +78,6 @@ int ButtonId(const std::string& word) {
   return 0;
 }
 
-const char* ButtonWord(int id) {
-  switch (id) {
-    case 1: return "OK";
-    case 2: return "Cancel";
-    case 4: return "Retry";
-    case 6: return "Yes";
-    case 7: return "No";
-    default: return "?";
-  }
-}
-
 void Answers::Add(const std::string& text, const std::string& source) {
   std::istringstream in(text);
   std::string line;

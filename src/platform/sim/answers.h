@@ -24,6 +24,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/record.h"
+
 namespace sim {
 
 struct DialogAction {
@@ -63,6 +65,6 @@ class Answers {
 
 // The id of a button word (OK, Cancel, Retry, Yes, No), 0 for none; and back.
 int ButtonId(const std::string& word);
-const char* ButtonWord(int id);
+using record::ButtonWord;
 
 }  // namespace sim

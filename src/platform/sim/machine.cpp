@@ -1,7 +1,9 @@
 // Opening, running and saving a simulated machine.
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/record.h"
 #include "platform/sim/files.h"
 #include "platform/sim/machine_ini.h"
 #include "platform/sim/state.h"
@@ -48,6 +50,37 @@ Machine::State& Current() {
 }
 
 void SetCurrent(Machine::State* state) { current = state; }
+
+namespace {
+bool verboseTranscript = false;
+}
+
+void SetVerboseTranscript(bool verbose) { verboseTranscript = verbose; }
+
+}  // namespace sim
+
+// The record's lines go into the transcript of the machine that runs, and,
+// when the host's ZVSET_LOG names a file, are appended there as the Windows
+// build appends its own: the two logs compare line by line.
+void record::Emit(const std::string& line) {
+  if (sim::current) sim::current->Note(line);
+  if (const char* log = std::getenv("ZVSET_LOG"); log && *log) {
+    if (std::FILE* file = std::fopen(log, "a")) {
+      std::fprintf(file, "%s\n", line.c_str());
+      std::fclose(file);
+    }
+  }
+}
+
+bool record::Verbose() { return sim::verboseTranscript; }
+
+int record::DialogTemplateOf(port::Window window) {
+  if (!sim::current) return 0;
+  const sim::OpenDialog* d = sim::FindDialog(window);
+  return d ? d->tmpl->id : 0;
+}
+
+namespace sim {
 
 namespace {
 const char* const kFaultNames[] = {"open", "read", "write", "rename", "delete", "registry"};

@@ -1,6 +1,7 @@
 // DDE on the simulated machine: the program is a client; the one server is
 // the shell's program manager service, when machine.ini has it.
 #include "platform/port.h"
+#include "platform/record.h"
 #include "platform/sim/program_manager.h"
 #include "platform/sim/state.h"
 #include "platform/sim/text.h"
@@ -36,7 +37,7 @@ DdeConversation DdeConnectTo(std::uint32_t instance, DdeName service, DdeName to
   const std::string pair = s->second + "|" + t->second;
   if (!SameText(s->second, "PROGMAN") || !SameText(t->second, "PROGMAN") ||
       !ProgramManagerPresent()) {
-    m.Note("dde " + Quote(pair) + ": no server answers");
+    record::DdeNoServer(pair);
     return 0;
   }
   const DdeConversation conversation = m.NewHandle();
@@ -53,8 +54,7 @@ bool DdeExecute(std::uint32_t instance, DdeConversation conversation, const char
   std::string command(data, length);
   command = command.substr(0, command.find('\0'));
   const bool done = ProgramManagerExecute(command);
-  m.Note("dde " + Quote(c->second) + ": execute " + Quote(command) + ": " +
-         (done ? "done" : "failed"));
+  record::DdeExecuted(c->second, command, done);
   return done;
 }
 

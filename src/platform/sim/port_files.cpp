@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "platform/port.h"
+#include "platform/record.h"
 #include "platform/sim/files.h"
 #include "platform/sim/state.h"
 #include "platform/sim/text.h"
@@ -50,7 +51,9 @@ std::uint32_t FileAttributes(const char* path) {
   if (!r.driveReady && (drive == 'A' || drive == 'B') && path[1] == ':' &&
       !(m.errorMode & SemFailCriticalErrors) && (LogicalDrives() & (1u << (drive - 'A'))))
     m.Note(std::string("system box: drive ") + drive + " is not ready");
-  return m.disk.Attributes(r);
+  const std::uint32_t attributes = m.disk.Attributes(r);
+  record::FileTested(path, attributes);
+  return attributes;
 }
 
 bool SetAttributes(const char* path, std::uint32_t attributes) {
@@ -58,13 +61,7 @@ bool SetAttributes(const char* path, std::uint32_t attributes) {
   const Resolved r = m.disk.Resolve(path);
   if (!r.exists) return false;
   m.disk.SetAttributes(r, attributes);
-  std::string names;
-  const std::pair<std::uint32_t, const char*> bits[] = {
-      {AttrReadOnly, "read-only"}, {AttrHidden, "hidden"}, {AttrSystem, "system"},
-      {AttrArchive, "archive"}, {AttrNormal, "normal"}};
-  for (const auto& [bit, name] : bits)
-    if (attributes & bit) names += std::string(names.empty() ? "" : " ") + name;
-  m.Note("file " + r.longPath + ": attributes " + (names.empty() ? "none" : names));
+  record::AttributesSet(r.longPath, attributes);
   return true;
 }
 
@@ -78,7 +75,7 @@ bool RemoveFile(const char* path) {
     if (open.host == r.host) return false;
   if (m.Fails(Fault::Delete) || !fs::remove(r.host, ec)) return false;
   m.disk.ForgetAttributes(r);
-  m.Note("file " + r.longPath + ": deleted");
+  record::FileDeleted(r.longPath);
   return true;
 }
 
@@ -95,7 +92,7 @@ bool RenameFile(const char* from, const char* to) {
   const Resolved moved = m.disk.Resolve(to);
   m.disk.NameCreated(moved);
   if (attributes != AttrArchive) m.disk.SetAttributes(moved, attributes);
-  m.Note("file " + a.longPath + ": renamed to " + moved.longPath);
+  record::FileRenamed(a.longPath, moved.longPath);
   return true;
 }
 
@@ -109,7 +106,7 @@ bool CopyFileTo(const char* from, const char* to, bool failIfExists) {
   WriteHostFileAtomically(b.host, text);
   const Resolved copied = m.disk.Resolve(to);
   m.disk.NameCreated(copied);
-  m.Note("file " + copied.longPath + ": copied from " + a.longPath);
+  record::FileCopied(copied.longPath, a.longPath);
   return true;
 }
 
@@ -196,7 +193,7 @@ void CloseFile(File file) {
   auto it = m.files.find(file);
   if (it == m.files.end()) return;
   std::fclose(it->second.stream);
-  if (it->second.written) m.Note("file " + it->second.windowsPath + ": written");
+  if (it->second.written) record::FileWritten(it->second.windowsPath);
   m.files.erase(it);
 }
 
@@ -259,7 +256,10 @@ unsigned ReadProfileString(const char* file, const char* section, const char* ke
   Machine::State& m = Current();
   const Resolved r = m.disk.Resolve(ProfilePath(file));
   std::string text, value;
-  if (!(r.exists && ReadHostFile(r.host, text) && IniFile::Parse(text).Get(section, key, value))) {
+  const bool found =
+      r.exists && ReadHostFile(r.host, text) && IniFile::Parse(text).Get(section, key, value);
+  record::ProfileRead(file, section, key, value.c_str(), found);
+  if (!found) {
     value = fallback ? fallback : "";
     while (!value.empty() && value.back() == ' ') value.pop_back();
   }
@@ -280,8 +280,7 @@ bool WriteProfileString(const char* file, const char* section, const char* key,
   WriteHostFileAtomically(r.host, ini.Text());
   const Resolved now = m.disk.Resolve(path);
   if (!r.exists) m.disk.NameCreated(now);
-  m.Note("profile " + now.longPath + " [" + section + "] " + key +
-         (value ? " = " + Quote(value) : " deleted"));
+  record::ProfileWritten(now.longPath, section, key, value);
   return true;
 }
 

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "platform/port.h"
+#include "platform/record.h"
 #include "platform/sim/state.h"
 #include "platform/sim/text.h"
 
@@ -27,12 +28,6 @@ bool Lookup(port::RegKey key, OpenKey& out) {
   return out.node != nullptr;
 }
 
-std::string KeyName(std::uint32_t root, const std::string& path) {
-  std::string name = Registry::RootName(root);
-  if (!path.empty()) name += "\\" + path;
-  return name;
-}
-
 std::string Trimmed(const char* path) {
   std::string p = path ? path : "";
   while (!p.empty() && p.front() == '\\') p.erase(0, 1);
@@ -45,10 +40,15 @@ long Open(std::uint32_t root, const char* path, port::RegKey& key, bool create) 
   if (!Registry::RootName(root)) return kInvalidHandle;
   const std::string p = Trimmed(path);
   if (!m.registry.Find(root, p)) {
-    if (!create) return port::RegNotFound;
+    if (!create) {
+      record::KeyLookedUp(root, p, port::RegNotFound);
+      return port::RegNotFound;
+    }
     if (m.Fails(Fault::Registry)) return kAccessDenied;
     m.registry.Create(root, p);
-    m.Note("registry " + KeyName(root, p) + ": key created");
+    record::KeyCreated(root, p);
+  } else if (!create) {
+    record::KeyLookedUp(root, p, port::RegOk);
   }
   key = m.NewHandle();
   m.keys[key] = {root, p};
@@ -75,8 +75,9 @@ long RegQueryString(RegKey key, const char* name, char* buffer, std::uint32_t& s
   OpenKey k;
   if (!Lookup(key, k)) return kInvalidHandle;
   const RegValue* v = k.node->Value(name ? name : "");
-  if (!v) return RegNotFound;
-  if (!v->isString) return 13;  // not a string value
+  const long result = !v ? RegNotFound : !v->isString ? 13 : RegOk;  // 13: not a string value
+  record::ValueRead(k.root, k.path, name, result, result == RegOk ? v->data.c_str() : nullptr);
+  if (result != RegOk) return result;
   const std::uint32_t needed = static_cast<std::uint32_t>(v->data.size() + 1);
   if (!buffer || size < needed) {
     size = needed;
@@ -102,8 +103,7 @@ long RegSetString(RegKey key, const char* name, const char* data, std::uint32_t 
   }
   v->data = text;
   v->isString = true;
-  Current().Note("registry " + KeyName(k.root, k.path) + ": " +
-                 (n.empty() ? std::string("(default)") : Quote(n)) + " = " + Quote(text));
+  record::ValueSet(k.root, k.path, n, text);
   return RegOk;
 }
 
@@ -114,8 +114,7 @@ long RegRemoveValue(RegKey key, const char* name) {
   if (!k.node->Value(n)) return RegNotFound;
   if (Current().Fails(Fault::Registry)) return kAccessDenied;
   k.node->RemoveValue(n);
-  Current().Note("registry " + KeyName(k.root, k.path) + ": " +
-                 (n.empty() ? std::string("(default)") : Quote(n)) + " deleted");
+  record::ValueDeleted(k.root, k.path, n);
   return RegOk;
 }
 
@@ -127,7 +126,7 @@ long RegRemoveKey(RegKey key, const char* subkey) {
   if (!child->keys.empty() || Current().Fails(Fault::Registry)) return kAccessDenied;
   const std::string path = k.path.empty() ? child->name : k.path + "\\" + child->name;
   k.node->RemoveChild(child->name);
-  Current().Note("registry " + KeyName(k.root, path) + ": key deleted");
+  record::KeyDeleted(k.root, path);
   return RegOk;
 }
 

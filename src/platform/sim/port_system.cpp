@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "platform/command_line.h"
+#include "platform/command_line.h"
 #include "platform/port.h"
+#include "platform/record.h"
 #include "platform/sim/files.h"
 #include "platform/sim/state.h"
 #include "platform/sim/text.h"
@@ -47,26 +49,8 @@ bool IsFile(const std::string& path) {
   return r.exists && !fs::is_directory(r.host, ec);
 }
 
-// Splits a command line into the program's path and its arguments the way
-// the system does: a quoted path, or the shortest prefix that names a file
-// (a folder such as C:\ZV does not stop the search in "C:\ZV Setup\...").
 bool SplitCommand(const std::string& command, std::string& program, std::string& arguments) {
-  if (!command.empty() && command[0] == '"') {
-    const auto close = command.find('"', 1);
-    program = command.substr(1, close == std::string::npos ? std::string::npos : close - 1);
-    arguments = close == std::string::npos ? "" : command.substr(close + 1);
-  } else {
-    std::size_t at = 0;
-    do {
-      at = command.find(' ', at + 1);
-      program = command.substr(0, at);
-      arguments = at == std::string::npos ? "" : command.substr(at);
-      if (IsFile(program)) break;
-    } while (at != std::string::npos);
-  }
-  const auto first = arguments.find_first_not_of(' ');
-  arguments = first == std::string::npos ? "" : arguments.substr(first);
-  return IsFile(program);
+  return SplitCommandLine(command, program, arguments, IsFile);
 }
 
 constexpr const char* kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
@@ -234,7 +218,7 @@ unsigned EnvironmentVariable(const char* name, char* buffer, unsigned size) {
 // Other programs go on while this one sleeps.
 void SleepFor(unsigned milliseconds) {
   Machine::State& m = Current();
-  m.Note("sleep " + std::to_string(milliseconds) + " ms");
+  record::Slept(milliseconds);
   const std::uint64_t until = m.clock + milliseconds;
   while (!m.events.empty() && m.events.begin()->first <= until) {
     m.clock = std::max(m.clock, m.events.begin()->first);
@@ -326,11 +310,10 @@ bool StartProgram(const char* commandLine, int showCommand, bool wait) {
   std::string program, arguments;
   if (!SplitCommand(commandLine, program, arguments) ||
       SameText(m.ini.Get("Programs", FileNameOf(program), ""), "cannot start")) {
-    m.Note("program " + Quote(commandLine) + ": cannot be started");
+    record::ProgramNotStarted(commandLine);
     return false;
   }
-  m.Note("program " + Quote(m.disk.Resolve(program).longPath) + " " + Quote(arguments) +
-         ": started" + (showCommand == sw::Hide ? " hidden" : "") + (wait ? ", waited for" : ""));
+  record::ProgramStarted(m.disk.Resolve(program).longPath, arguments, showCommand, wait);
   // The program runs while it keeps a window open or has something left to
   // do on the clock; otherwise it has ended by the time the call returns.
   m.lastActivity = m.clock;
@@ -351,7 +334,7 @@ bool StartProgram(const char* commandLine, int showCommand, bool wait) {
 }
 
 void RestartSystem() {
-  Current().Note("Windows restarts");
+  record::SystemRestarts();
   throw RestartSignal{};
 }
 
@@ -392,10 +375,10 @@ Library LoadRuntimeLibrary(const char* fileName) {
     }
     const Library handle = m.NewHandle();
     m.libraries[handle] = lib;
-    m.Note("library " + r.longPath + ": loaded");
+    record::LibraryLoaded(r.longPath);
     return handle;
   }
-  m.Note("library " + Quote(fileName) + ": cannot be loaded");
+  record::LibraryNotLoaded(fileName);
   return 0;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/port.h"
+#include "platform/record.h"
 #include "platform/sim/state.h"
 #include "platform/sim/text.h"
 #include "platform/sim/windows.h"
@@ -21,23 +22,6 @@ std::vector<int> ButtonsOf(unsigned type) {
   }
 }
 
-const char* IconOf(unsigned type) {
-  switch (type & 0xF0) {
-    case port::mb::IconHand: return "stop";
-    case port::mb::IconQuestion: return "question";
-    case port::mb::IconExclamation: return "exclamation";
-    case port::mb::IconInformation: return "information";
-    default: return "no icon";
-  }
-}
-
-std::string OwnerName(port::Window owner) {
-  if (!owner) return "no owner";
-  if (OpenDialog* d = FindDialog(owner)) return "owner " + d->Name();
-  if (TopWindow* w = FindTop(owner)) return "owner window " + Quote(w->title);
-  return "owner unknown window";
-}
-
 // Dialog units to pixels for the program's 8-point dialog font, with a
 // dialog frame and a caption bar around the client area.
 port::Rect DialogRect(const DialogTemplate& t) {
@@ -48,16 +32,25 @@ port::Rect DialogRect(const DialogTemplate& t) {
   return {0, 0, width, height};
 }
 
-std::string Describe(const Control& c) {
-  std::string line = "  " + (c.tmpl->id == -1 ? std::string("-") : std::to_string(c.tmpl->id)) +
-                     " " + c.tmpl->kind;
-  if (c.tmpl->kind == "ICON") line += " icon " + std::to_string(c.icon);
-  else line += " " + Quote(c.text);
-  if (c.tmpl->IsCheckBox() || c.tmpl->IsRadioButton())
-    line += c.check == port::Checked ? " checked" : " unchecked";
-  if (!c.visible) line += " hidden";
-  if (!c.enabled) line += " disabled";
-  return line;
+// The control as the record describes it.
+record::Control Described(const Control& c) {
+  record::Control r;
+  r.id = c.tmpl->id;
+  r.kind = c.tmpl->kind;
+  r.text = c.text;
+  r.icon = c.icon;
+  r.checkable = c.tmpl->IsCheckBox() || c.tmpl->IsRadioButton();
+  r.editable = c.tmpl->klass == "Edit";
+  r.check = c.check;
+  r.visible = c.visible;
+  r.enabled = c.enabled;
+  return r;
+}
+
+std::vector<record::Control> Described(const OpenDialog& d) {
+  std::vector<record::Control> controls;
+  for (const Control& c : d.controls) controls.push_back(Described(c));
+  return controls;
 }
 
 void Drain(OpenDialog& d) {
@@ -133,11 +126,8 @@ using namespace sim;
 int ShowMessageBox(Window owner, const char* text, const char* title, unsigned type) {
   Machine::State& m = Current();
   const std::vector<int> buttons = ButtonsOf(type);
-  std::string names;
-  for (int b : buttons) names += std::string(names.empty() ? "" : " ") + ButtonWord(b);
   m.lastActivity = m.clock;
-  m.Note("box " + Quote(title) + " [" + names + "] " + IconOf(type) + ", " + OwnerName(owner) +
-         ": " + Quote(text));
+  record::BoxShown(owner, text, title, type);
   Answer* a = m.answers.ForBox(title, text);
   if (!a) {
     std::string error = "no answer for the box " + Quote(title) + ": " + Quote(text);
@@ -150,7 +140,7 @@ int ShowMessageBox(Window owner, const char* text, const char* title, unsigned t
     throw Error("answer line " + std::to_string(a->line) + " presses " + ButtonWord(a->button) +
                 ", which the box " + Quote(title) + " does not have");
   a->used = true;
-  m.Note("  user presses " + std::string(ButtonWord(a->button)));
+  record::BoxAnswered(a->button);
   if (!a->thenClose.empty()) CloseTopWindow(a->thenClose, "user");
   if (!a->thenInsert.empty()) InsertDisk(a->thenInsert[0]);
   if (!a->thenRemove.empty()) RemoveDisk(a->thenRemove[0]);
@@ -187,8 +177,7 @@ std::intptr_t RunModalDialog(Instance, int templateId, Window owner, DialogProc 
   } pop{m};
 
   m.lastActivity = m.clock;
-  m.Note(d.Name() + " " + Quote(t->caption) + " opens, " + OwnerName(owner) + ":");
-  for (const Control& c : d.controls) m.Note(Describe(c));
+  record::DialogOpens(templateId, t->caption, owner, Described(d));
   proc(d.handle, wm::InitDialog, 0, initParam);
   if (!d.ended) d.queue.push_back({wm::Paint, 0, 0});  // the first paint, once shown
   while (!d.ended) {
@@ -206,10 +195,7 @@ std::intptr_t RunModalDialog(Instance, int templateId, Window owner, DialogProc 
     }
   }
   proc(d.handle, wm::Destroy, 0, 0);
-  m.Note(d.Name() + " ends with " + std::to_string(d.result) + ":");
-  for (const Control& c : d.controls)
-    if (c.tmpl->klass == "Edit" || c.tmpl->IsCheckBox() || c.tmpl->IsRadioButton())
-      m.Note(Describe(c));
+  record::DialogEnds(templateId, d.result, Described(d));
   return d.result;
 }
 
@@ -230,7 +216,7 @@ void SetItemText(Window dialog, int controlId, const char* text) {
   OpenDialog* d = FindDialog(dialog);
   if (Control* c = d ? d->Item(controlId) : nullptr) {
     c->text = text;
-    Current().Note(d->Name() + ": " + std::to_string(controlId) + " text " + Quote(text));
+    record::ItemText(dialog, controlId, text);
   }
 }
 
@@ -256,8 +242,7 @@ void ShowItem(Window dialog, int controlId, int showCommand) {
   OpenDialog* d = FindDialog(dialog);
   if (Control* c = d ? d->Item(controlId) : nullptr) {
     c->visible = showCommand != sw::Hide;
-    Current().Note(d->Name() + ": " + std::to_string(controlId) +
-                   (c->visible ? " shown" : " hidden"));
+    record::ItemShown(dialog, controlId, c->visible);
   }
 }
 
@@ -265,14 +250,13 @@ void EnableItem(Window dialog, int controlId, bool enable) {
   OpenDialog* d = FindDialog(dialog);
   if (Control* c = d ? d->Item(controlId) : nullptr) {
     c->enabled = enable;
-    Current().Note(d->Name() + ": " + std::to_string(controlId) +
-                   (enable ? " enabled" : " disabled"));
+    record::ItemEnabled(dialog, controlId, enable);
   }
 }
 
 void RepaintNow(Window window) {
   if (OpenDialog* d = FindDialog(window)) {
-    Current().Note(d->Name() + ": repaint");
+    record::Repainted(window);
     d->proc(d->handle, wm::Paint, 0, 0);
   }
 }
@@ -283,11 +267,7 @@ Icon LoadProgramIcon(Instance, int iconId) {
 }
 
 bool OpenHelp(Window owner, const char* file, unsigned command, std::uintptr_t data) {
-  std::string line = "help ";
-  if (command == help::Context) line += "open " + Quote(file) + " at " + std::to_string(data);
-  else if (command == help::Quit) line += "quit " + Quote(file);
-  else line += "command " + std::to_string(command) + " " + Quote(file);
-  Current().Note(line + ", " + OwnerName(owner));
+  record::HelpCalled(owner, file, command, data);
   return true;
 }
 

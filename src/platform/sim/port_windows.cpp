@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/port.h"
+#include "platform/record.h"
 #include "platform/sim/state.h"
 #include "platform/sim/text.h"
 #include "platform/sim/windows.h"
@@ -80,15 +81,14 @@ Window FindTopWindow(const char* title) {
 void ShowTopWindow(Window window, int showCommand) {
   if (TopWindow* w = FindTop(window)) {
     w->visible = showCommand != sw::Hide;
-    Current().Note("window " + Quote(w->title) + ": " + (w->visible ? "show" : "hide"));
-  } else if (OpenDialog* d = FindDialog(window)) {
-    Current().Note(d->Name() + ": " + (showCommand != sw::Hide ? "show" : "hide"));
+    record::WindowShown(window, w->visible);
+  } else if (FindDialog(window)) {
+    record::WindowShown(window, showCommand != sw::Hide);
   }
 }
 
 void BringToForeground(Window window) {
-  if (TopWindow* w = FindTop(window)) Current().Note("window " + Quote(w->title) + ": foreground");
-  else if (OpenDialog* d = FindDialog(window)) Current().Note(d->Name() + ": foreground");
+  if (FindTop(window) || FindDialog(window)) record::WindowForeground(window);
 }
 
 std::intptr_t SendToWindow(Window window, unsigned message, std::uintptr_t wParam,
@@ -96,10 +96,10 @@ std::intptr_t SendToWindow(Window window, unsigned message, std::uintptr_t wPara
   if (TopWindow* w = FindTop(window)) {
     const std::string title = w->title;
     if (message == wm::Close) {
-      Current().Note("window " + Quote(title) + ": WM_CLOSE" + (w->closes ? "" : " (ignored)"));
+      record::WindowMessage(title, message, !w->closes);
       if (w->closes) CloseTopWindow(title, "its program");
     } else {
-      Current().Note("window " + Quote(title) + ": message " + std::to_string(message));
+      record::WindowMessage(title, message, false);
     }
     return 0;
   }
@@ -107,8 +107,7 @@ std::intptr_t SendToWindow(Window window, unsigned message, std::uintptr_t wPara
   auto [dialog, control] = FindControl(window);
   if (control && message == StmSetIcon) {
     control->icon = wParam >= kIconBase ? static_cast<int>(wParam - kIconBase) : 0;
-    Current().Note(dialog->Name() + ": " + std::to_string(control->tmpl->id) + " icon " +
-                   std::to_string(control->icon));
+    record::ItemIcon(dialog->handle, control->tmpl->id, control->icon);
   }
   return 0;
 }
@@ -144,19 +143,11 @@ bool GetWindowBounds(Window window, Rect& rect) {
 
 void MoveWindowTo(Window window, int left, int top, int width, int height, bool repaint) {
   Rect* rect = nullptr;
-  std::string name;
-  if (TopWindow* w = FindTop(window)) {
-    rect = &w->rect;
-    name = "window " + Quote(w->title);
-  } else if (OpenDialog* d = FindDialog(window)) {
-    rect = &d->rect;
-    name = d->Name();
-  }
+  if (TopWindow* w = FindTop(window)) rect = &w->rect;
+  else if (OpenDialog* d = FindDialog(window)) rect = &d->rect;
   if (!rect) return;
   *rect = {left, top, left + width, top + height};
-  Current().Note(name + ": moved to " + std::to_string(left) + "," + std::to_string(top) + " (" +
-                 std::to_string(width) + "x" + std::to_string(height) + ")" +
-                 (repaint ? " and repainted" : ""));
+  record::WindowMoved(window, left, top, width, height, repaint);
 }
 
 // The program's dialogs, innermost first, then other programs' windows,

@@ -52,6 +52,10 @@ void RegisterLibraryExport(const std::string& fileName, const std::string& expor
 std::string MachineSetting(const std::string& section, const std::string& key,
                            const std::string& fallback);
 
+// With `verbose`, the transcript also shows the lookups: every registry read
+// and file test with what it found.
+void SetVerboseTranscript(bool verbose);
+
 class Machine {
  public:
   // Boots the machine in `folder` into `system` ("95" or "NT"; empty: the one

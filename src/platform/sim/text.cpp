@@ -39,30 +39,6 @@ std::vector<std::string> Words(const std::string& text) {
   return words;
 }
 
-std::string Quote(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default: {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (u >= 0x20 && u < 0x7f) {
-          out += c;
-        } else {
-          static const char kHex[] = "0123456789abcdef";
-          out += "\\x";
-          out += kHex[u >> 4];
-          out += kHex[u & 0xf];
-        }
-      }
-    }
-  }
-  return out + "\"";
-}
-
 WindowsPath SplitWindowsPath(const std::string& path) {
   WindowsPath out;
   std::string rest = path;

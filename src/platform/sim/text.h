@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/record.h"
+
 namespace sim {
 
 std::string Upper(std::string text);
@@ -15,11 +17,8 @@ bool StartsWithText(const std::string& text, const std::string& prefix);  // ign
 // The words of a program behaviour of machine.ini, quoted or bare.
 std::vector<std::string> Words(const std::string& text);
 
-// "text" with quotation marks and line breaks escaped (\" \n \r \t), and every
-// other control character and byte outside printable ASCII as \xHH, so that
-// any text stays on one transcript line and none can forge another. Backslashes stand as they are:
-// transcripts are full of Windows paths.
-std::string Quote(const std::string& text);
+// Transcripts and answer scripts quote text as the record does.
+using record::Quote;
 
 // Splits a Windows path ("C:\A\B") into its drive letter (upper case, or 0
 // when there is none) and its components; "." and ".." are resolved.

@@ -5,8 +5,25 @@
 
 #include <ddeml.h>
 
+#include <map>
+#include <string>
+
+#include "platform/record.h"
+
 namespace port {
 namespace {
+
+// The open conversations as "SERVICE|TOPIC", which the record names them by.
+std::map<DdeConversation, std::string>& Conversations() {
+  static std::map<DdeConversation, std::string> conversations;
+  return conversations;
+}
+
+std::string NameText(std::uint32_t instance, HSZ name) {
+  char text[256] = "";
+  DdeQueryStringA(instance, name, text, sizeof text, CP_WINANSI);
+  return text;
+}
 
 // A client answers no transaction of its own.
 HDDEDATA CALLBACK NoService(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
@@ -38,8 +55,13 @@ void DdeFreeName(std::uint32_t instance, DdeName name) {
 }
 
 DdeConversation DdeConnectTo(std::uint32_t instance, DdeName service, DdeName topic) {
-  return reinterpret_cast<DdeConversation>(
+  const auto conversation = reinterpret_cast<DdeConversation>(
       DdeConnect(instance, ToName(service), ToName(topic), nullptr));
+  const std::string pair =
+      NameText(instance, ToName(service)) + "|" + NameText(instance, ToName(topic));
+  if (conversation) Conversations()[conversation] = pair;
+  else record::DdeNoServer(pair);
+  return conversation;
 }
 
 bool DdeExecute(std::uint32_t instance, DdeConversation conversation, const char* data,
@@ -48,13 +70,20 @@ bool DdeExecute(std::uint32_t instance, DdeConversation conversation, const char
       instance, reinterpret_cast<LPBYTE>(const_cast<char*>(data)), length, 0, nullptr, 0, 0);
   if (!handle) return false;
   // A data handle goes in place of the bytes; the transaction takes it over.
-  return DdeClientTransaction(reinterpret_cast<LPBYTE>(handle), 0xFFFFFFFF,
-                              ToConversation(conversation), nullptr, 0, XTYP_EXECUTE, timeout,
-                              nullptr) != nullptr;
+  const bool done = DdeClientTransaction(reinterpret_cast<LPBYTE>(handle), 0xFFFFFFFF,
+                                         ToConversation(conversation), nullptr, 0, XTYP_EXECUTE,
+                                         timeout, nullptr) != nullptr;
+  // The command is the text up to its terminator, within the bytes handed over.
+  std::string command(data, length);
+  command = command.substr(0, command.find('\0'));
+  auto it = Conversations().find(conversation);
+  if (it != Conversations().end()) record::DdeExecuted(it->second, command, done);
+  return done;
 }
 
 void DdeDisconnectFrom(DdeConversation conversation) {
   DdeDisconnect(ToConversation(conversation));
+  Conversations().erase(conversation);
 }
 
 }  // namespace port

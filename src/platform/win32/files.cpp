@@ -1,26 +1,75 @@
 // Files: attributes, deletion, renaming, copying and handle-based I/O.
+#include <map>
+
+#include "platform/record.h"
 #include "platform/win32/handles.h"
 
+using win32::LongPath;
 using win32::ToHandle;
+
+namespace {
+
+// The files open for writing, by handle, with their paths; true once written.
+std::map<port::File, std::pair<std::string, bool>>& WritableFiles() {
+  static std::map<port::File, std::pair<std::string, bool>> files;
+  return files;
+}
+
+}  // namespace
+
+// The drive letter in capitals, as the system gives it back in full paths.
+std::string win32::LongPath(const char* path) {
+  using LongPathName = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
+  static const auto longPathName = reinterpret_cast<LongPathName>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetLongPathNameA")));
+  char buffer[MAX_PATH];
+  std::string named = path;
+  if (longPathName) {
+    const DWORD length = longPathName(path, buffer, sizeof buffer);
+    if (length > 0 && length < sizeof buffer) named = buffer;
+  }
+  if (named.size() >= 2 && named[1] == ':' && named[0] >= 'a' && named[0] <= 'z')
+    named[0] = static_cast<char>(named[0] - 'a' + 'A');
+  return named;
+}
 
 namespace port {
 
-std::uint32_t FileAttributes(const char* path) { return GetFileAttributesA(path); }
-
-bool SetAttributes(const char* path, std::uint32_t attributes) {
-  return SetFileAttributesA(path, attributes) != FALSE;
+std::uint32_t FileAttributes(const char* path) {
+  const std::uint32_t attributes = GetFileAttributesA(path);
+  record::FileTested(path, attributes);
+  return attributes;
 }
 
-bool RemoveFile(const char* path) { return DeleteFileA(path) != FALSE; }
+bool SetAttributes(const char* path, std::uint32_t attributes) {
+  if (!SetFileAttributesA(path, attributes)) return false;
+  record::AttributesSet(LongPath(path), attributes);
+  return true;
+}
+
+bool RemoveFile(const char* path) {
+  const std::string named = LongPath(path);
+  if (!DeleteFileA(path)) return false;
+  record::FileDeleted(named);
+  return true;
+}
 
 // MoveFile never replaces an existing file.
-bool RenameFile(const char* from, const char* to) { return MoveFileA(from, to) != FALSE; }
+bool RenameFile(const char* from, const char* to) {
+  const std::string named = LongPath(from);
+  if (!MoveFileA(from, to)) return false;
+  record::FileRenamed(named, LongPath(to));
+  return true;
+}
 
 File OpenFile(const char* path, std::uint32_t access, std::uint32_t share,
               std::uint32_t disposition) {
   HANDLE h = CreateFileA(path, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
                          nullptr);
-  return reinterpret_cast<File>(h);
+  const File file = reinterpret_cast<File>(h);
+  if (h != INVALID_HANDLE_VALUE && (access & GenericWrite))
+    WritableFiles()[file] = {LongPath(path), false};
+  return file;
 }
 
 std::uint32_t ReadFrom(File file, void* buffer, std::uint32_t count) {
@@ -32,6 +81,8 @@ std::uint32_t ReadFrom(File file, void* buffer, std::uint32_t count) {
 std::uint32_t WriteTo(File file, const void* buffer, std::uint32_t count) {
   DWORD done = 0;
   if (!WriteFile(ToHandle(file), buffer, count, &done, nullptr)) return 0;
+  auto it = WritableFiles().find(file);
+  if (it != WritableFiles().end() && done > 0) it->second.second = true;
   return done;
 }
 
@@ -50,10 +101,18 @@ long FileLength(File file) {
   return size == INVALID_FILE_SIZE ? -1 : static_cast<long>(size);
 }
 
-void CloseFile(File file) { CloseHandle(ToHandle(file)); }
+void CloseFile(File file) {
+  CloseHandle(ToHandle(file));
+  auto it = WritableFiles().find(file);
+  if (it == WritableFiles().end()) return;
+  if (it->second.second) record::FileWritten(it->second.first);
+  WritableFiles().erase(it);
+}
 
 bool CopyFileTo(const char* from, const char* to, bool failIfExists) {
-  return CopyFileA(from, to, failIfExists ? TRUE : FALSE) != FALSE;
+  if (!CopyFileA(from, to, failIfExists ? TRUE : FALSE)) return false;
+  record::FileCopied(LongPath(to), LongPath(from));
+  return true;
 }
 
 // A removable drive that takes a scratch file holds a writable diskette. The

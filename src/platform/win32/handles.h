@@ -3,6 +3,8 @@
 #pragma once
 
 #include <windows.h>
+
+#include <string>
 // The system's header makes this port name a macro for its own function of
 // the same name; the port's function must keep its name.
 #undef WriteProfileString
@@ -25,5 +27,14 @@ inline HKEY ToRoot(std::uint32_t root) {
   return reinterpret_cast<HKEY>(
       static_cast<std::intptr_t>(static_cast<std::int32_t>(root)));
 }
+
+// The long form of an existing path, as the record names files; the path as
+// given where the system cannot tell it (Windows 95 lacks the call).
+std::string LongPath(const char* path);
+
+// The program's icons by handle, as LoadProgramIcon loaded them, so that the
+// record names an icon put into a control by its resource id; 0 for others.
+void NoteIcon(HICON icon, int iconId);
+int IconIdOf(HICON icon);
 
 }  // namespace win32

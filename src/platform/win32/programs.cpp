@@ -3,11 +3,19 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/command_line.h"
+#include "platform/record.h"
 #include "platform/win32/handles.h"
 
 namespace port {
 
 namespace {
+
+bool IsFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 // The process last started without waiting, kept so that a wait on it can
 // tell when it has ended, even when its windows stay on the screen. The
 // product's libraries carry their own copy of the port, and the program
@@ -40,9 +48,14 @@ bool StartProgram(const char* commandLine, int showCommand, bool wait) {
   startup.wShowWindow = static_cast<WORD>(showCommand);
   PROCESS_INFORMATION process{};
   if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process))
+                      &startup, &process)) {
+    record::ProgramNotStarted(commandLine);
     return false;
+  }
   CloseHandle(process.hThread);
+  std::string program, arguments;
+  SplitCommandLine(commandLine, program, arguments, IsFile);
+  record::ProgramStarted(win32::LongPath(program.c_str()), arguments, showCommand, wait);
   if (wait) {
     WaitForSingleObject(process.hProcess, INFINITE);
     CloseHandle(process.hProcess);
@@ -59,7 +72,12 @@ bool StartedProgramRunning() {
 }
 
 Library LoadRuntimeLibrary(const char* fileName) {
-  return reinterpret_cast<Library>(LoadLibraryA(fileName));
+  HMODULE library = LoadLibraryA(fileName);
+  char path[MAX_PATH] = "";
+  if (!library) record::LibraryNotLoaded(fileName);
+  else if (GetModuleFileNameA(library, path, sizeof path) > 0)
+    record::LibraryLoaded(win32::LongPath(path));
+  return reinterpret_cast<Library>(library);
 }
 
 void* LibraryExport(Library library, const char* name) {

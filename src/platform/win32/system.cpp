@@ -2,6 +2,7 @@
 // computer name, sleeping and restarting Windows.
 #include <vector>
 
+#include "platform/record.h"
 #include "platform/win32/handles.h"
 
 namespace {
@@ -51,7 +52,10 @@ unsigned EnvironmentVariable(const char* name, char* buffer, unsigned size) {
   return length;
 }
 
-void SleepFor(unsigned milliseconds) { Sleep(milliseconds); }
+void SleepFor(unsigned milliseconds) {
+  record::Slept(milliseconds);
+  Sleep(milliseconds);
+}
 
 unsigned SetErrorModeTo(unsigned mode) { return SetErrorMode(mode); }
 
@@ -85,6 +89,7 @@ unsigned ComputerName(char* buffer, unsigned size) {
 }
 
 void RestartSystem() {
+  record::SystemRestarts();
   if (SystemKind() == 2) EnableShutdownPrivilege();
   ExitWindowsEx(EWX_REBOOT, 0);
   ExitProcess(0);

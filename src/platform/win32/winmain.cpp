@@ -4,6 +4,7 @@
 
 #include "platform/port.h"
 #include "platform/command_line.h"
+#include "platform/record.h"
 
 // The argument text is taken from the command line as the system passes it,
 // not from the runtime's split of it, which ends an unquoted program path at
@@ -14,6 +15,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (length == 0 || length >= sizeof modulePath) modulePath[0] = '\0';
   const DWORD shortLength = GetShortPathNameA(modulePath, shortModulePath, sizeof shortModulePath);
   if (shortLength == 0 || shortLength >= sizeof shortModulePath) shortModulePath[0] = '\0';
-  return ZvsetMain(reinterpret_cast<port::Instance>(instance),
-                   ArgumentTextOf(GetCommandLineA(), modulePath, shortModulePath));
+  const char* argumentText = ArgumentTextOf(GetCommandLineA(), modulePath, shortModulePath);
+  record::RunStarts(argumentText, port::SystemKind());
+  const int exitCode = ZvsetMain(reinterpret_cast<port::Instance>(instance), argumentText);
+  record::RunEnds(exitCode);
+  return exitCode;
 }
