@@ -99,7 +99,6 @@ verbose=
 export ZVSET_LOG_VERBOSE=$verbose
 if [ -f "$scenario/answers" ]; then
   cp "$scenario/answers" "$TEST_DIR/answers.txt"
-  cp "$here/../../res/zvset.rc" "$TEST_DIR/zvset.rc"
   ZVSET_LOG='C:\zvtest\zvset.log' timeout 120 "$LOADER" 'C:\zvtest\zvrobot.exe' \
     'C:\zvtest\answers.txt' 'C:\zvtest\transcript.txt' 'C:\zvtest\zvset.rc' -- \
     "${front_end[@]}" >"$RUN/wine.out" 2>"$RUN/wine.err"
