@@ -17,6 +17,7 @@ struct LocationCase {
   const char* directory;  // expected; "" not found
   const char* templates;  // expected; "" not found
 };
+void PrintTo(const LocationCase& c, std::ostream* out) { *out << c.name; }
 
 const std::string kLongDir = "C:\\" + std::string(250, 'w') + "\\WINWORD.EXE";
 const std::string kLongEntry = "Word," + kLongDir + "\\" + std::string(20, 'x') + ",picture";

@@ -133,6 +133,7 @@ struct OlderWordCase {
   const char* answers;
   const char* reportCloser;
 };
+void PrintTo(const OlderWordCase& c, std::ostream* out) { *out << c.name; }
 
 const OlderWordCase kOlderWordCases[] = {
     {"UserClosesTheReport", "word tip", "close \"ZVFW Installation Over\"\n", "user"},
@@ -182,6 +183,7 @@ struct NotInstalledCase {
   const char* answers;
   const char* shown;  // the box, "" none
 };
+void PrintTo(const NotInstalledCase& c, std::ostream* out) { *out << c.name; }
 
 const NotInstalledCase kNotInstalledCases[] = {
     {"WordEndsWithoutReport", "word no-report ends-after 5000", true, "", ""},
