@@ -3,7 +3,8 @@
 # the simulator and, for the Windows build, the Wine tests and the fuzz
 # targets, each package only when it is missing: the MinGW-w64 cross
 # compilers, Wine (64-bit and, where the machine runs 32-bit programs,
-# 32-bit), Xvfb and xauth, clang with its libFuzzer and sanitizer run-times.
+# 32-bit) with its own fonts, Xvfb and xauth, netpbm for the pictures of the
+# dialogs, clang with its libFuzzer and sanitizer run-times.
 # Quiet when all is present.
 set -eu
 export DEBIAN_FRONTEND=noninteractive
@@ -11,7 +12,7 @@ export DEBIAN_FRONTEND=noninteractive
 # --host: only what the simulator build needs.
 packages=(cmake ninja-build g++ googletest libgtest-dev)
 [ "${1:-}" = --host ] ||
-  packages+=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xauth
+  packages+=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xauth netpbm
              clang-14 libclang-rt-14-dev)
 
 need=()

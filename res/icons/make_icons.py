@@ -8,6 +8,11 @@
 
 Run from anywhere; the files are written beside this script. The pictures are
 drawn from simple shapes so that the output is the same on every run.
+
+The scan dialog's icon controls stand 11 dialog units (18 pixels) apart and
+each grows to the icon's 32x32 pixels, so each covers the top of the one
+above it: a stage icon draws in its top 18 rows only, about as tall as the
+text line beside it, and is never cut by the next line's icon.
 """
 import os
 import struct
@@ -29,13 +34,17 @@ def blank():
     return [[None] * SIZE for _ in range(SIZE)]  # None: transparent
 
 
+# Where a stage icon draws: the centre of its band of the top 18 rows.
+STAGE_X, STAGE_Y = 17.5, 11.5
+
+
 def dot(fill, rim):
     """A filled circle with a one-pixel darker rim."""
     picture = blank()
-    centre, radius = 15.5, 11.0
+    radius = 6.0
     for y in range(SIZE):
         for x in range(SIZE):
-            d2 = (x - centre) ** 2 + (y - centre) ** 2
+            d2 = (x - STAGE_X) ** 2 + (y - STAGE_Y) ** 2
             if d2 <= radius ** 2:
                 picture[y][x] = rim if d2 > (radius - 1.5) ** 2 else fill
     return picture
@@ -51,12 +60,13 @@ def distance_to_segment(px, py, ax, ay, bx, by):
 def check_mark(fill, rim):
     """A thick tick: a short stroke down to the right, a long one up."""
     picture = blank()
-    strokes = [(5.0, 16.0, 12.5, 23.5), (12.5, 23.5, 26.5, 7.0)]
+    strokes = [(STAGE_X - 5.5, STAGE_Y + 0.5, STAGE_X - 2.0, STAGE_Y + 4.0),
+               (STAGE_X - 2.0, STAGE_Y + 4.0, STAGE_X + 5.5, STAGE_Y - 4.5)]
     for y in range(SIZE):
         for x in range(SIZE):
             d = min(distance_to_segment(x + 0.5, y + 0.5, *s) for s in strokes)
-            if d <= 3.4:
-                picture[y][x] = rim if d > 2.2 else fill
+            if d <= 2.2:
+                picture[y][x] = rim if d > 1.2 else fill
     return picture
 
 

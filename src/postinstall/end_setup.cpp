@@ -20,13 +20,6 @@ constexpr int kTempVersionSize = 8;
 constexpr const char* kDisinfectionCommand = "ZV32.EXE /AllDrives";
 constexpr const char* kPathRecordLower = "c:\\zv.ini";
 
-constexpr const char* kDisinfectTitle = "Disinfect Your System";
-constexpr const char* kDisinfectText =
-    "One or more files on your computer are infected.  It is highly recommended that you scan "
-    "the system to eliminate the virus(es).\n\nNOTE : After Zelvane eliminates the virus(es), you "
-    "should create a Rescue Diskette.  This will help you recover at times of crisis. Setup will "
-    "prompt you to create a rescue diskette.\n\nWould you like to disinfect your system now ?";
-
 // A directory field in its short form, ending in a backslash.
 void TakeDirectory(const char*& cursor, char* directory) {
   NextField(cursor, directory, kPathSize);

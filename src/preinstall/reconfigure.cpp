@@ -16,13 +16,11 @@
 
 namespace {
 
-constexpr const char* kReconfigureTitle = "Setup";
 // The other system's name, then this system's name twice; in 252 characters.
 constexpr const char* kReconfigureFormat =
     "Setup has found that Zelvane was already installed on %s.\n\nIt will now create icons and "
     "update %s registry and other\nsettings so that you can use the same version on %s";
 constexpr int kReconfigureSize = 252;
-constexpr const char* kInstalledText = "Zelvane has been successfully installed.";
 
 void ReadPathRecord(const char* key, char* value) {
   port::ReadProfileString(kPathRecordFile, kPathSection, key, "", value, kPathSize);
