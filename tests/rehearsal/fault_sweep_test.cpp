@@ -2,10 +2,11 @@
 // failing: the Nth for N = 1, 2, ... until a run hits no fault, and every
 // one from the Nth on (a full disk, a registry that stops taking writes).
 // After each run: every stage ended, or stopped at a box the program showed
-// for the failure; every file on the machine holds its content from before
-// the installation or from after a whole one, byte for byte; the registry
-// files open; and the scenario run again without faults on the same machine
-// finishes the installation as a run without faults does.
+// for the failure; the registry files open; every file on the machine holds
+// what it held before the installation or after one of its steps without
+// faults (byte for byte, or each in-place patch or profile entry as one of
+// them has it); and the scenario run again without faults on the same
+// machine sets what a whole installation sets.
 //
 // ZVSET_SWEEP_STRIDE=K tries every Kth N only (1, 1+K, 1+2K, ...), as the
 // sanitize preset's tests do; scripts/fault-sweep.sh prints the figures.
