@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                              setEntry ? entry.c_str() : nullptr);
     // The texts as the system gives them back: the parse is checked, not the
     // registry's or the profile's own handling.
-    bool hasDoc = false, hasEntry = false;
+    bool hasDoc = false;
     const std::string storedDoc = Read(port::HkeyCurrentUser, kExtensionsKey, "doc", hasDoc);
     std::string storedEntry(8192, '\0');
     storedEntry.resize(port::ReadProfileString(kWinIni, "embedding", "WordDocument", "",
