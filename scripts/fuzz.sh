@@ -18,7 +18,7 @@ cmake --build --preset fuzz -j "$(nproc)"
 # Targets that run on the simulated machine keep it open from one input to
 # the next; its record of the run grows, which libFuzzer's per-input leak
 # check would take for a leak (and slow every input down to rescan the heap).
-on_machine=" ini_file index scan zvio_lines boot_files paths "
+on_machine=" ini_file index scan zvio_lines boot_files paths word_location "
 
 crashes=build/fuzz/crashes
 mkdir -p "$crashes"

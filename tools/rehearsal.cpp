@@ -131,9 +131,9 @@ void Furnish(const std::string& scenario, const std::string& machine, const std:
   }
 }
 
-void PrintSlice(const sim::Machine& machine, std::size_t& shown) {
+void PrintSlice(const sim::Machine& machine, std::size_t& shown, std::FILE* out) {
   const auto& lines = machine.Transcript();
-  for (; shown < lines.size(); ++shown) std::printf("%s\n", lines[shown].c_str());
+  for (; shown < lines.size(); ++shown) std::fprintf(out, "%s\n", lines[shown].c_str());
 }
 
 bool SetupWindowClosed(const sim::Machine& machine, std::size_t from) {
@@ -144,7 +144,7 @@ bool SetupWindowClosed(const sim::Machine& machine, std::size_t from) {
 }
 
 // The front end copies the files of a folder into the install directory.
-void CopyFolder(sim::Machine& machine, const std::string& words) {
+void CopyFolder(sim::Machine& machine, const std::string& words, std::FILE* out) {
   const auto blank = words.find(' ');
   const std::string from = words.substr(0, blank), to = Trim(words.substr(blank));
   const fs::path source = machine.HostPath(from), target = machine.HostPath(to);
@@ -157,80 +157,103 @@ void CopyFolder(sim::Machine& machine, const std::string& words) {
   std::sort(names.begin(), names.end());
   for (const std::string& name : names) {
     fs::copy_file(source / name, target / name, fs::copy_options::overwrite_existing);
-    std::printf("file %s\\%s: copied from %s\n", to.c_str(), name.c_str(), from.c_str());
+    std::fprintf(out, "file %s\\%s: copied from %s\n", to.c_str(), name.c_str(), from.c_str());
   }
+}
+
+std::string BootedSystem(const Scenario& scenario) {
+  std::string system = sim::Upper(scenario.boot);
+  if (system.empty()) system = scenario.kind == sim::MachineKind::WindowsNT ? "NT" : "95";
+  return system;
 }
 
 }  // namespace
 
+void MakeScenarioMachine(const std::string& scenarioFolder, const std::string& machineFolder) {
+  const Scenario scenario = ReadScenario(scenarioFolder);
+  sim::CreateMachine(machineFolder, scenario.kind);
+  Furnish(scenarioFolder, machineFolder, BootedSystem(scenario));
+}
+
+StepsOutcome RunScenarioSteps(const std::string& scenarioFolder, const std::string& machineFolder,
+                              std::FILE* out, const std::string& moreAnswers,
+                              const std::function<void()>& afterEachStep) {
+  const Scenario scenario = ReadScenario(scenarioFolder);
+  const std::string system = BootedSystem(scenario);
+  auto machine = sim::Machine::Open(machineFolder, system);
+  if (fs::exists(scenarioFolder + "/answers")) machine->LoadAnswers(scenarioFolder + "/answers");
+  if (!moreAnswers.empty()) machine->AddAnswers(moreAnswers);
+  RegisterBuiltinLibraries();
+  sim::RegisterProgram("ZVSET.EXE", [](const std::string& arguments) {
+    return ZvsetMain(kModuleInstance, arguments.c_str());
+  });
+  std::fprintf(out, "Rehearsal on a fresh machine (%s), Windows %s running\n",
+               scenario.kindName.c_str(), system.c_str());
+  StepsOutcome outcome;
+  std::size_t shown = 0;
+  bool restartDue = false;
+  int stage = 0;
+  for (const Step& step : scenario.steps) {
+    if (restartDue && step.kind != "restart")
+      throw sim::Error("scenario:" + std::to_string(step.line) +
+                       ": Windows restarted; the next step must be restart");
+    if (step.kind == "stage") {
+      std::fprintf(out, "\n=== %d. The front end runs ZVSET %s\n", ++stage, step.text.c_str());
+      const std::size_t from = shown;
+      const sim::RunResult result =
+          machine->Run([&] { return ZvsetMain(kModuleInstance, step.text.c_str()); });
+      PrintSlice(*machine, shown, out);
+      if (result.ending == sim::RunResult::Ending::Stopped) {
+        std::fprintf(out, "the rehearsal stops: %s\n", result.message.c_str());
+        outcome.stopped = result.message;
+        return outcome;
+      }
+      restartDue = result.ending == sim::RunResult::Ending::Restarted;
+      if (restartDue) std::fprintf(out, "ended by the restart of Windows\n");
+      else std::fprintf(out, "exit code %d\n", result.exitCode);
+      if (SetupWindowClosed(*machine, from)) {
+        std::fprintf(out, "\n=== The front end's window is closed: the installation ends here\n");
+        break;
+      }
+    } else if (step.kind == "restart") {
+      std::fprintf(out, "\n=== Windows starts again\n");
+      machine->Boot();
+      PrintSlice(*machine, shown, out);
+      restartDue = false;
+    } else if (step.kind == "boot") {
+      if (scenario.kind != sim::MachineKind::DualBoot)
+        throw sim::Error("scenario:" + std::to_string(step.line) +
+                         ": only a dual-boot machine starts another Windows");
+      std::fprintf(out, "\n=== The user starts Windows %s\n", step.text.c_str());
+      machine->StartOtherSystem(step.text);
+      PrintSlice(*machine, shown, out);
+    } else if (step.kind == "copy") {
+      std::fprintf(out, "\n=== The front end copies the product's files\n");
+      CopyFolder(*machine, step.text, out);
+    } else {
+      std::fprintf(out, "\n=== The front end registers its uninstaller\n");
+      machine->WriteRegistry(kLocalMachine, kUninstallKey, "UninstallString", step.text);
+      machine->Save();
+      std::fprintf(out, "registry HKEY_LOCAL_MACHINE\\%s: \"UninstallString\" = %s\n",
+                   kUninstallKey, sim::Quote(step.text).c_str());
+    }
+    if (afterEachStep) {
+      machine->Save();
+      afterEachStep();
+    }
+  }
+  machine->NoteUnusedAnswers();
+  PrintSlice(*machine, shown, out);
+  machine->Save();
+  outcome.finished = true;
+  return outcome;
+}
+
 int Rehearse(const std::string& scenarioFolder, const std::string& machineFolder) {
   try {
-    const Scenario scenario = ReadScenario(scenarioFolder);
-    sim::CreateMachine(machineFolder, scenario.kind);
-    std::string system = sim::Upper(scenario.boot);
-    if (system.empty()) system = scenario.kind == sim::MachineKind::WindowsNT ? "NT" : "95";
-    Furnish(scenarioFolder, machineFolder, system);
+    MakeScenarioMachine(scenarioFolder, machineFolder);
     const rehearsal::MachineSnapshot before = rehearsal::TakeSnapshot(machineFolder);
-
-    auto machine = sim::Machine::Open(machineFolder, system);
-    if (fs::exists(scenarioFolder + "/answers")) machine->LoadAnswers(scenarioFolder + "/answers");
-    RegisterBuiltinLibraries();
-    sim::RegisterProgram("ZVSET.EXE", [](const std::string& arguments) {
-      return ZvsetMain(kModuleInstance, arguments.c_str());
-    });
-    std::printf("Rehearsal on a fresh machine (%s), Windows %s running\n",
-                scenario.kindName.c_str(), system.c_str());
-    std::size_t shown = 0;
-    bool restartDue = false;
-    int stage = 0;
-    for (const Step& step : scenario.steps) {
-      if (restartDue && step.kind != "restart")
-        throw sim::Error("scenario:" + std::to_string(step.line) +
-                         ": Windows restarted; the next step must be restart");
-      if (step.kind == "stage") {
-        std::printf("\n=== %d. The front end runs ZVSET %s\n", ++stage, step.text.c_str());
-        const std::size_t from = shown;
-        const sim::RunResult result =
-            machine->Run([&] { return ZvsetMain(kModuleInstance, step.text.c_str()); });
-        PrintSlice(*machine, shown);
-        if (result.ending == sim::RunResult::Ending::Stopped) {
-          std::printf("the rehearsal stops: %s\n", result.message.c_str());
-          return 1;
-        }
-        restartDue = result.ending == sim::RunResult::Ending::Restarted;
-        std::printf(restartDue ? "ended by the restart of Windows\n" : "exit code %d\n",
-                    result.exitCode);
-        if (SetupWindowClosed(*machine, from)) {
-          std::printf("\n=== The front end's window is closed: the installation ends here\n");
-          break;
-        }
-      } else if (step.kind == "restart") {
-        std::printf("\n=== Windows starts again\n");
-        machine->Boot();
-        PrintSlice(*machine, shown);
-        restartDue = false;
-      } else if (step.kind == "boot") {
-        if (scenario.kind != sim::MachineKind::DualBoot)
-          throw sim::Error("scenario:" + std::to_string(step.line) +
-                           ": only a dual-boot machine starts another Windows");
-        std::printf("\n=== The user starts Windows %s\n", step.text.c_str());
-        machine->StartOtherSystem(step.text);
-        PrintSlice(*machine, shown);
-      } else if (step.kind == "copy") {
-        std::printf("\n=== The front end copies the product's files\n");
-        CopyFolder(*machine, step.text);
-      } else {
-        std::printf("\n=== The front end registers its uninstaller\n");
-        machine->WriteRegistry(kLocalMachine, kUninstallKey, "UninstallString", step.text);
-        machine->Save();
-        std::printf("registry HKEY_LOCAL_MACHINE\\%s: \"UninstallString\" = %s\n", kUninstallKey,
-                    sim::Quote(step.text).c_str());
-      }
-    }
-    machine->NoteUnusedAnswers();
-    PrintSlice(*machine, shown);
-    machine->Save();
-    machine.reset();
+    if (!RunScenarioSteps(scenarioFolder, machineFolder, stdout).finished) return 1;
     std::printf("\n=== What the installation changed on the machine\n");
     for (const std::string& line :
          rehearsal::CompareSnapshots(before, rehearsal::TakeSnapshot(machineFolder)))

@@ -20,9 +20,29 @@
 //   expected     what the rehearsal prints (kept for the tests)
 #pragma once
 
+#include <cstdio>
+#include <functional>
 #include <string>
 
 // Runs the scenario in `scenarioFolder` on a machine made in `machineFolder`
 // (which must not exist or be empty) and prints the rehearsal to standard
 // output. 0 when every step ran, 1 when one stopped or the scenario is bad.
 int Rehearse(const std::string& scenarioFolder, const std::string& machineFolder);
+
+// The parts of a rehearsal, for the sweeps that run one scenario many times.
+// Makes the scenario's fresh machine in `machineFolder`: the machine of its
+// kind with the scenario's files, machine.ini entries and registry content.
+void MakeScenarioMachine(const std::string& scenarioFolder, const std::string& machineFolder);
+
+struct StepsOutcome {
+  bool finished = false;  // every step ran (or the front end's window closed)
+  std::string stopped;    // why the stage that stopped did
+};
+// Runs the scenario's steps on the machine in `machineFolder` as it is now,
+// its answers followed by `moreAnswers`, printing the transcript to `out`;
+// `afterEachStep`, when given, is called after each step that ran, with the
+// machine saved. Throws sim::Error for a bad scenario or a machine that
+// cannot be opened.
+StepsOutcome RunScenarioSteps(const std::string& scenarioFolder, const std::string& machineFolder,
+                              std::FILE* out, const std::string& moreAnswers = "",
+                              const std::function<void()>& afterEachStep = nullptr);

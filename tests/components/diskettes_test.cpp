@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -276,6 +277,34 @@ TEST_F(DisketteTest, ARefusedDiskReadIsMarkedAndCountsAsNotWritten) {
   EXPECT_EQ(part,
             "Zelvane rescue information: partition table of the first hard disk\r\n"
             "Status: not read (the system refused to read the disk)\r\nBytes: 0\r\n\r\n");
+}
+
+// A rescue file whose bytes the diskette does not take whole is not left
+// there cut short: the diskette holds each file whole or not at all.
+TEST_F(DisketteTest, ARescueFileNotWrittenWholeIsNotLeftOnTheDiskette) {
+  const char* const names[] = {"A:\\part.inf", "A:\\boot.inf", "A:\\cmos.inf"};
+  std::map<std::string, std::string> whole;
+  for (const char* failing : {"", "1", "2", "3", "1+"}) {
+    SCOPED_TRACE(std::string("[Faults] write=") + failing);
+    Install(sim::MachineKind::Windows95);
+    Sectors();
+    PutFile("C:\\ZV\\ZVRESCUE.DLL", kFullLibrary);
+    if (*failing) SetMachineIni("Faults", "write", failing);
+    Answer("dialog 135 press 1\nbox \"Insert Rescue Diskette\" OK\ndialog 165 press 1\n");
+    MakeThem(1, 0);
+    for (const char* name : names) {
+      std::string bytes;
+      const bool there = ReadFile(name, bytes);
+      if (!*failing) {
+        whole[name] = bytes;
+      } else if (there) {
+        EXPECT_EQ(bytes, whole[name]) << name;
+      }
+    }
+    if (*failing) {
+      EXPECT_EQ(Road(), (Lines{"135=0", "Insert Rescue Diskette > OK"})) << Transcript();
+    }
+  }
 }
 
 TEST_F(DisketteTest, TheRescueFilesHoldWhatWasRead) {

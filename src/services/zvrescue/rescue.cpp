@@ -20,6 +20,8 @@ std::string OnDiskette(char drive, const char* name) {
   return std::string(1, drive) + ":\\" + name;
 }
 
+// A file the diskette did not take whole is removed: a rescue file cut short
+// would be restored from as if it were whole.
 bool WriteWhole(const std::string& path, const std::string& bytes) {
   const port::File file =
       port::OpenFile(path.c_str(), port::GenericWrite, 0, port::CreateAlways);
@@ -27,6 +29,7 @@ bool WriteWhole(const std::string& path, const std::string& bytes) {
   const std::uint32_t size = static_cast<std::uint32_t>(bytes.size());
   const bool whole = size == 0 || port::WriteTo(file, bytes.data(), size) == size;
   port::CloseFile(file);
+  if (!whole) port::RemoveFile(path.c_str());
   return whole;
 }
 
