@@ -170,12 +170,20 @@ int MatchTable(const SignatureSet& set, const ScannerTable& table, const Window&
   std::int64_t from = std::max(window.begin, anchor + table.lowest);
   std::int64_t to = std::min(end, anchor + table.highest) - 2;
   int best = -1;
-  for (std::int64_t q = from; q <= to; ++q) {
-    const std::uint8_t* at = window.bytes.data() + (q - window.begin);
-    std::uint32_t key = PairAt(at);
+  if (from > to) return best;
+  const std::uint8_t* const first = window.bytes.data() + (from - window.begin);
+  const std::uint8_t* const last = window.bytes.data() + (to - window.begin);
+  const std::uint64_t* const present = table.present.data();
+  for (const std::uint8_t* at = first; at <= last; ++at) {
     // Most pairs of a file start no signature: an 8 KB bitmap says so
-    // without touching the buckets.
-    if (!(table.present[key / 64] >> key % 64 & 1)) continue;
+    // without touching the buckets. This loop stays small, so that it runs
+    // in the processor's registers alone.
+    std::uint32_t key = PairAt(at);
+    while (!(present[key / 64] >> key % 64 & 1)) {
+      if (++at > last) return best;
+      key = PairAt(at);
+    }
+    const std::int64_t q = window.begin + (at - window.bytes.data());
     const std::uint32_t bucket = Bucket(table, key);
     for (std::uint32_t i = table.bucketStart[bucket]; i < table.bucketStart[bucket + 1]; ++i) {
       const BucketSlot& slot = table.entries[i];
