@@ -6,9 +6,10 @@ target_link_libraries(zvinx_source PUBLIC zvengine)
 add_executable(zvinx ${CMAKE_CURRENT_LIST_DIR}/zvinx.cpp)
 target_link_libraries(zvinx PRIVATE zvinx_source)
 
-# The engine's benchmark, when Google Benchmark is installed.
+# The engine's and the simulator's benchmark, when Google Benchmark is installed.
 find_package(benchmark QUIET)
 if(benchmark_FOUND)
-  add_executable(zvinx_bench ${CMAKE_CURRENT_LIST_DIR}/zvinx_bench.cpp)
+  add_executable(zvinx_bench ${CMAKE_CURRENT_LIST_DIR}/zvinx_bench.cpp
+                             ${CMAKE_CURRENT_LIST_DIR}/zvsim_bench.cpp)
   target_link_libraries(zvinx_bench PRIVATE zvinx_source zvengine zvutil zvport benchmark::benchmark)
 endif()

@@ -1,13 +1,16 @@
 // The engine's walk over a tree shaped like a Windows directory, against a
-// plain read of the same files and against clamscan with the same signatures.
+// plain read of the same files, a read of only the bytes the engine needs,
+// and clamscan with the same signatures; and the simulator's own costs: the
+// opening of every file, a big registry loaded and saved.
 //
 //   zvinx_bench --tree=DIR [benchmark options]
 //
 // DIR is made on first use: a simulated machine whose C:\WINDOWS, SYSTEM and
 // COMMAND hold thousands of program images (hundreds of MB), a signature
-// list of 1,200 random markers compiled into ZV.INX, the same signatures in
-// clamscan's .ndb form, and a few files carrying markers. docs/performance.md
-// has the figures.
+// list of 1,200 random markers compiled into ZV.INX (and lists of 100 and
+// 10,000 that hold the same planted markers), the same signatures in
+// clamscan's .ndb form, a few files carrying markers, and a second machine
+// with a registry of 200,000 keys. docs/performance.md has the figures.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -19,13 +22,15 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <time.h>
 #include <vector>
 
 #include "platform/sim/sim.h"
+#include "services/zvengine/exe_layout.h"
+#include "services/zvengine/scan_cache.h"
 #include "services/zvengine/zvengine.h"
 #include "services/zvutil/file_type.h"
 #include "zvinx_source.h"
+#include "zvsim_bench.h"
 
 namespace fs = std::filesystem;
 
@@ -51,6 +56,12 @@ constexpr const char* kExtensions[] = {"EXE", "DLL", "DLL", "SYS", "DRV", "COM"}
 constexpr int kSignatures = 1200;
 constexpr int kMarked = 40;  // files that carry a marker
 constexpr char kIndex[] = "C:\\ZV\\ZV.INX";
+// The same walk with fewer and with more signatures: the first 100 of the
+// list (the planted markers among them), and the list with 8,800 more.
+constexpr int kFewer = 100, kMore = 10000;
+std::string IndexOf(int signatures) {
+  return signatures == kSignatures ? kIndex : "C:\\ZV\\ZV" + std::to_string(signatures) + ".INX";
+}
 
 std::string Hex(const std::vector<std::uint8_t>& bytes, std::size_t from, std::size_t to) {
   std::string text;
@@ -102,55 +113,67 @@ struct Marker {
   std::string zvinx, ndb;           // the signature in both forms
 };
 
+// Signature `i`: a random marker that begins with "ZV", for the scanner
+// that i chooses, in both forms.
+Marker MakeMarker(int i) {
+  Marker m;
+  for (int b = 0; b < 8; ++b) m.bytes.push_back(static_cast<std::uint8_t>(Next()));
+  m.bytes[0] = 0x5A, m.bytes[1] = 0x56;  // every marker begins with "ZV"
+  char name[20], line[160], ndbLine[160];
+  std::snprintf(name, sizeof name, "Bench.%d", i);
+  std::string hex = Hex(m.bytes, 0, 8), tight;
+  for (char c : hex)
+    if (c != ' ') tight += c;
+  switch (i % 4) {
+    case 0:
+      m.scanner = "top";
+      std::snprintf(line, sizeof line, "top %d \"%s\" @%d+64 \"%s\"", 3000 + i, name, 0x100, hex.c_str());
+      std::snprintf(ndbLine, sizeof ndbLine, "%s:0:256,64:%s", name, tight.c_str());
+      break;
+    case 1:
+      m.scanner = "bottom";
+      std::snprintf(line, sizeof line, "bottom %d \"%s\" @0+512 \"%s\"", 3000 + i, name, hex.c_str());
+      std::snprintf(ndbLine, sizeof ndbLine, "%s:0:EOF-520,512:%s", name, tight.c_str());
+      break;
+    case 2:
+      m.scanner = "pe";
+      std::snprintf(line, sizeof line, "pe %d \"%s\" @0+32 \"%s\"", 3000 + i, name, hex.c_str());
+      std::snprintf(ndbLine, sizeof ndbLine, "%s:1:EP+0,32:%s", name, tight.c_str());
+      break;
+    default: {
+      m.scanner = "poly";
+      std::string head = Hex(m.bytes, 0, 4), tail = Hex(m.bytes, 4, 8);
+      std::snprintf(line, sizeof line, "poly %d \"%s\" @0+8192 \"%s *6 %s\"", 3000 + i, name,
+                    head.c_str(), tail.c_str());
+      std::snprintf(ndbLine, sizeof ndbLine, "%s:0:0,8192:%s{0-6}%s", name, tight.substr(0, 8).c_str(),
+                    tight.substr(8).c_str());
+    }
+  }
+  m.zvinx = std::string(line) + "\n";
+  m.ndb = std::string(ndbLine) + "\n";
+  return m;
+}
+
+void WriteIndex(const sim::Machine& machine, const std::string& list, const std::string& path) {
+  std::vector<std::uint8_t> index;
+  std::string error;
+  if (!zvinx::CompileSource(list, index, error)) throw std::runtime_error(error);
+  fs::create_directories(machine.HostPath("C:\\ZV"));
+  std::ofstream(machine.HostPath(path), std::ios::binary)
+      .write(reinterpret_cast<const char*>(index.data()), static_cast<std::streamsize>(index.size()));
+}
+
 void Generate() {
   sim::CreateMachine(tree, sim::MachineKind::Windows95);
   auto machine = sim::Machine::Open(tree);
   std::vector<Marker> markers;
   std::string list, ndb;
   for (int i = 0; i < kSignatures; ++i) {
-    Marker m;
-    for (int b = 0; b < 8; ++b) m.bytes.push_back(static_cast<std::uint8_t>(Next()));
-    m.bytes[0] = 0x5A, m.bytes[1] = 0x56;  // every marker begins with "ZV"
-    char name[20], line[160], ndbLine[160];
-    std::snprintf(name, sizeof name, "Bench.%d", i);
-    std::string hex = Hex(m.bytes, 0, 8), tight;
-    for (char c : hex)
-      if (c != ' ') tight += c;
-    switch (i % 4) {
-      case 0:
-        m.scanner = "top";
-        std::snprintf(line, sizeof line, "top %d \"%s\" @%d+64 \"%s\"", 3000 + i, name, 0x100, hex.c_str());
-        std::snprintf(ndbLine, sizeof ndbLine, "%s:0:256,64:%s", name, tight.c_str());
-        break;
-      case 1:
-        m.scanner = "bottom";
-        std::snprintf(line, sizeof line, "bottom %d \"%s\" @0+512 \"%s\"", 3000 + i, name, hex.c_str());
-        std::snprintf(ndbLine, sizeof ndbLine, "%s:0:EOF-520,512:%s", name, tight.c_str());
-        break;
-      case 2:
-        m.scanner = "pe";
-        std::snprintf(line, sizeof line, "pe %d \"%s\" @0+32 \"%s\"", 3000 + i, name, hex.c_str());
-        std::snprintf(ndbLine, sizeof ndbLine, "%s:1:EP+0,32:%s", name, tight.c_str());
-        break;
-      default: {
-        m.scanner = "poly";
-        std::string head = Hex(m.bytes, 0, 4), tail = Hex(m.bytes, 4, 8);
-        std::snprintf(line, sizeof line, "poly %d \"%s\" @0+8192 \"%s *6 %s\"", 3000 + i, name,
-                      head.c_str(), tail.c_str());
-        std::snprintf(ndbLine, sizeof ndbLine, "%s:0:0,8192:%s{0-6}%s", name, tight.substr(0, 8).c_str(),
-                      tight.substr(8).c_str());
-      }
-    }
-    list += std::string(line) + "\n";
-    ndb += std::string(ndbLine) + "\n";
-    markers.push_back(m);
+    markers.push_back(MakeMarker(i));
+    list += markers.back().zvinx;
+    ndb += markers.back().ndb;
   }
-  std::vector<std::uint8_t> index;
-  std::string error;
-  if (!zvinx::CompileSource(list, index, error)) throw std::runtime_error(error);
-  fs::create_directories(machine->HostPath("C:\\ZV"));
-  std::ofstream(machine->HostPath(kIndex), std::ios::binary)
-      .write(reinterpret_cast<const char*>(index.data()), static_cast<std::streamsize>(index.size()));
+  WriteIndex(*machine, list, kIndex);
   std::ofstream(tree + "/bench.sig") << list;
   std::ofstream(tree + "/bench.ndb") << ndb;
 
@@ -183,6 +206,24 @@ void Generate() {
   std::ofstream(tree + "/generated") << "ok\n";
 }
 
+// What a tree made before the fewer and the more signatures and the big
+// registry were measured lacks: added without touching what is there.
+void GenerateMore() {
+  auto machine = sim::Machine::Open(tree);
+  std::ifstream in(tree + "/bench.sig");
+  std::string line, fewer, more;
+  for (int i = 0; std::getline(in, line); ++i) {
+    if (i < kFewer) fewer += line + "\n";
+    more += line + "\n";
+  }
+  seed = 0x4D4F5245ull;  // its own sequence: the first 1,200 stay as they were
+  for (int i = kSignatures; i < kMore; ++i) more += MakeMarker(i).zvinx;
+  WriteIndex(*machine, fewer, IndexOf(kFewer));
+  WriteIndex(*machine, more, IndexOf(kMore));
+  zvbench::MakeHive(tree + "/hive");
+  std::ofstream(tree + "/generated-more") << "ok\n";
+}
+
 void ListFiles() {
   auto machine = sim::Machine::Open(tree);
   for (const Folder& folder : kFolders)
@@ -192,35 +233,31 @@ void ListFiles() {
   std::sort(files.begin(), files.end());
 }
 
-// The thread's processor time: the machine may be shared, and with the files
-// in the page cache a walk waits for nothing else.
-struct Clock {
-  using duration = std::chrono::nanoseconds;
-  using time_point = std::chrono::time_point<Clock, duration>;
-  static time_point now() {
-    timespec t;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return time_point(duration(std::int64_t{t.tv_sec} * 1000000000 + t.tv_nsec));
-  }
-};
+using zvbench::Clock;
 
-// Runs `work` on each file opened, timing only the work: opening a file on
-// the simulated disk costs both roads the same.
+// Runs `work` on each file opened, timing only the work: the files are
+// opened a batch at a time, outside the timing (OpenClose times that), and
+// the clock is read once a batch, since reading it costs a call too.
+constexpr std::size_t kBatch = 256;
+
 template <typename Work>
-void Walk(benchmark::State& state, bool withEngine, Work work) {
+void Walk(benchmark::State& state, const std::string& index, Work work) {
   auto machine = sim::Machine::Open(tree);
+  const bool withEngine = !index.empty();
   machine->Run([&] {
-    if (withEngine && InitScan(kIndex) != 1) state.SkipWithError("InitScan");
+    if (withEngine && InitScan(index.c_str()) != 1) state.SkipWithError("InitScan");
     for (auto _ : state) {
       Clock::duration spent{};
       long found = 0;
-      for (const std::string& path : files) {
-        port::File file =
-            port::OpenFile(path.c_str(), port::GenericRead, port::ShareRead, port::OpenExisting);
-        Clock::time_point start = Clock::now();
-        found += work(file);
+      for (std::size_t first = 0; first < files.size(); first += kBatch) {
+        std::vector<port::File> batch;
+        for (std::size_t i = first; i < files.size() && i < first + kBatch; ++i)
+          batch.push_back(port::OpenFile(files[i].c_str(), port::GenericRead, port::ShareRead,
+                                         port::OpenExisting));
+        const Clock::time_point start = Clock::now();
+        for (port::File file : batch) found += work(file);
         spent += Clock::now() - start;
-        port::CloseFile(file);
+        for (port::File file : batch) port::CloseFile(file);
       }
       state.SetIterationTime(std::chrono::duration<double>(spent).count());
       state.counters["detections"] = static_cast<double>(found);
@@ -233,30 +270,102 @@ void Walk(benchmark::State& state, bool withEngine, Work work) {
 
 void PlainRead(benchmark::State& state) {
   static std::vector<std::uint8_t> buffer(64 * 1024);
-  Walk(state, false, [](port::File file) {
+  Walk(state, "", [](port::File file) {
     while (port::ReadFrom(file, buffer.data(), static_cast<std::uint32_t>(buffer.size())) != 0) {
     }
     return 0;
   });
 }
 
-// The scanners in the program's order for the file's type and entry point.
-void EngineWalk(benchmark::State& state) {
-  Walk(state, true, [](port::File file) {
-    std::int16_t type = CheckFileType(file);
-    std::int32_t start = GetVirExeStart(file, type);
-    std::vector<void (*)(port::File, Index*)> order;
-    if (type != 1 && type != 2 && start < 2000) order.push_back(ScanTopViruses);
-    order.push_back(ScanBottViruses);
-    if (type != 1 && type != 2 && start >= 2000) order.push_back(ScanTopViruses);
-    order.push_back(ScanPEViruses);
-    order.push_back(ScanPolyViruses);
-    for (auto scanner : order) {
-      Index result;
-      scanner(file, &result);
-      if (result.virusId != -1) return 1;
+// The pieces of each file that the engine reads (the head, the bytes around
+// a PE program's entry point, the tail; a small file whole), as disjoint
+// ranges, by the order of `files`. Found once, outside the timing.
+std::vector<std::vector<std::pair<long, long>>> windows;
+
+void FindWindows() {
+  std::vector<std::uint8_t> index;
+  auto machine = sim::Machine::Open(tree);
+  std::ifstream in(machine->HostPath(kIndex), std::ios::binary);
+  index.assign(std::istreambuf_iterator<char>(in), {});
+  zvengine::SignatureSet set;
+  if (!zvengine::LoadSignatureSet(index.data(), index.size(), set))
+    throw std::runtime_error("cannot load " + std::string(kIndex));
+  const zvengine::Reach reach = zvengine::ReachOf(set);
+  for (const std::string& path : files) {
+    const std::string host = machine->HostPath(path);
+    const long length = static_cast<long>(fs::file_size(host));
+    std::uint8_t head[exe::kProbeSize] = {};
+    std::ifstream(host, std::ios::binary).read(reinterpret_cast<char*>(head), sizeof head);
+    const std::size_t probe = std::min<std::size_t>(static_cast<std::size_t>(length), sizeof head);
+    std::vector<std::pair<long, long>> pieces;
+    pieces.push_back({0, length <= 64 * 1024 ? length : std::min<long>(length, reach.head)});
+    if (reach.pe && exe::FileType(head, probe) == exe::kPE) {
+      const long entry = exe::PEEntry(head, probe);
+      if (entry >= 0)
+        pieces.push_back({std::max<long>(entry + reach.peLow, 0),
+                          std::min<long>(length, entry + reach.peHigh)});
+    }
+    pieces.push_back({std::max<long>(length - reach.tail, 0), length});
+    std::sort(pieces.begin(), pieces.end());
+    std::vector<std::pair<long, long>> merged;
+    for (const auto& piece : pieces) {
+      if (piece.first >= piece.second) continue;
+      if (!merged.empty() && piece.first <= merged.back().second)
+        merged.back().second = std::max(merged.back().second, piece.second);
+      else
+        merged.push_back(piece);
+    }
+    windows.push_back(merged);
+  }
+}
+
+// The third road: only the bytes the engine needs, each piece with one read
+// (and one seek, where the file does not stand at its start already).
+void WindowRead(benchmark::State& state) {
+  static std::vector<std::uint8_t> buffer(64 * 1024);
+  std::size_t next = 0;
+  Walk(state, "", [&next](port::File file) {
+    for (const auto& [from, to] : windows[next++ % windows.size()]) {
+      if (from != 0) port::SeekTo(file, from);
+      port::ReadFrom(file, buffer.data(), static_cast<std::uint32_t>(to - from));
     }
     return 0;
+  });
+}
+
+// Only the opening and closing of every file.
+void OpenClose(benchmark::State& state) {
+  auto machine = sim::Machine::Open(tree);
+  machine->Run([&] {
+    for (auto _ : state) {
+      const Clock::time_point start = Clock::now();
+      for (const std::string& path : files)
+        port::CloseFile(
+            port::OpenFile(path.c_str(), port::GenericRead, port::ShareRead, port::OpenExisting));
+      state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    return 0;
+  });
+  state.counters["files"] = static_cast<double>(files.size());
+}
+
+// The scanners in the program's order for the file's type and entry point,
+// with the index of state.range(0) signatures.
+void EngineWalk(benchmark::State& state) {
+  Walk(state, IndexOf(static_cast<int>(state.range(0))), [](port::File file) {
+    std::int16_t type = CheckFileType(file);
+    std::int32_t start = GetVirExeStart(file, type);
+    const bool windows = type == 1 || type == 2;
+    auto found = [file](void (*scanner)(port::File, Index*)) {
+      Index result{-1, -1};
+      scanner(file, &result);
+      return result.virusId != -1;
+    };
+    return (!windows && start < 2000 && found(ScanTopViruses)) || found(ScanBottViruses) ||
+                   (!windows && start >= 2000 && found(ScanTopViruses)) ||
+                   found(ScanPEViruses) || found(ScanPolyViruses)
+               ? 1
+               : 0;
   });
 }
 
@@ -291,9 +400,19 @@ int main(int argc, char** argv) {
     fs::remove_all(tree);
     Generate();
   }
+  if (!fs::exists(tree + "/generated-more")) GenerateMore();
   ListFiles();
+  FindWindows();
   benchmark::RegisterBenchmark("PlainRead", PlainRead)->UseManualTime()->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("EngineWalk", EngineWalk)->UseManualTime()->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("WindowRead", WindowRead)->UseManualTime()->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("EngineWalk", EngineWalk)
+      ->UseManualTime()
+      ->Unit(benchmark::kMillisecond)
+      ->Arg(kFewer)
+      ->Arg(kSignatures)
+      ->Arg(kMore);
+  benchmark::RegisterBenchmark("OpenClose", OpenClose)->UseManualTime()->Unit(benchmark::kMillisecond);
+  zvbench::RegisterHiveBenchmarks(tree + "/hive");
   if (std::system("clamscan --version > /dev/null 2>&1") == 0)
     benchmark::RegisterBenchmark("Clamscan", Clamscan)
         ->UseManualTime()

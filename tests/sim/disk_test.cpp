@@ -2,6 +2,9 @@
 // the Windows way, attributes, renames and profile strings.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include "platform/port.h"
 #include "platform/sim/disk.h"
 #include "support/machine_fixture.h"
@@ -155,6 +158,51 @@ TEST_F(DiskTest, SearchOrderIsStableWithDotsFirst) {
     EXPECT_EQ(names, ". .. A.DLL b.exe");
     EXPECT_EQ(port::FindFirstEntry("C:\\NONE\\*.*", e), 0u);
   });
+}
+
+// A name is found through an index of its folder, which has to follow every
+// change: the machine's own, and those made on the host behind its back.
+TEST_F(DiskTest, NamesAreFoundAfterCreationsDeletionsAndRenamesInAnyCase) {
+  Make();
+  PutFile("C:\\Data\\Alpha.txt", "a");
+  RunProcess([this] {
+    auto there = [](const char* path) {
+      return port::FileAttributes(path) != port::InvalidAttributes;
+    };
+    EXPECT_TRUE(there("c:\\DATA\\aLPHA.TXT"));
+    EXPECT_FALSE(there("C:\\Data\\New Name.txt"));
+    port::CloseFile(port::OpenFile("C:\\Data\\New Name.txt", port::GenericWrite, 0,
+                                   port::CreateAlways));
+    EXPECT_TRUE(there("C:\\DATA\\NEW NAME.TXT"));
+    EXPECT_TRUE(port::RenameFile("c:\\data\\alpha.TXT", "C:\\Data\\Beta.txt"));
+    EXPECT_FALSE(there("C:\\Data\\Alpha.txt"));
+    EXPECT_TRUE(there("C:\\Data\\BETA.TXT"));
+    EXPECT_TRUE(port::RemoveFile("C:\\DATA\\beta.txt"));
+    EXPECT_FALSE(there("C:\\Data\\Beta.txt"));
+    // A name made again takes the spelling it is made with.
+    for (const char* again : {"C:\\Data\\ALPHA.TXT", "c:\\data\\BETA.txt"})
+      port::CloseFile(port::OpenFile(again, port::GenericWrite, 0, port::CreateAlways));
+    EXPECT_TRUE(port::CopyFileTo("c:\\data\\new name.TXT", "C:\\Data\\Gamma.TXT", true));
+    EXPECT_TRUE(there("c:\\data\\gamma.txt"));
+    // A folder renamed takes what is below it along.
+    EXPECT_TRUE(port::RenameFile("C:\\Data", "C:\\Moved"));
+    EXPECT_FALSE(there("C:\\Data\\Gamma.TXT"));
+    EXPECT_TRUE(there("C:\\moved\\GAMMA.txt"));
+    // Put there by something else while the program runs: the folder's time
+    // stamp moves on.
+    const std::filesystem::path moved = folder_ + "/disk/C/Moved";
+    const auto stamp = std::filesystem::last_write_time(moved);
+    PutFile("C:\\Moved\\Other.txt", "o");
+    std::filesystem::last_write_time(moved, stamp + std::chrono::seconds(1));
+    EXPECT_TRUE(there("C:\\MOVED\\OTHER.TXT"));
+  });
+  // Each name is found as it was written.
+  for (const char* line : {"file C:\\Data\\ALPHA.TXT: written", "file C:\\Data\\BETA.txt: written",
+                           "file C:\\Data\\Gamma.TXT: copied from C:\\Data\\New Name.txt"})
+    EXPECT_NE(Transcript().find(line), std::string::npos) << line << "\n" << Transcript();
+  // Put there between two runs.
+  PutFile("C:\\Moved\\Late.txt", "l");
+  RunProcess([] { EXPECT_NE(port::FileAttributes("c:\\moved\\LATE.TXT"), port::InvalidAttributes); });
 }
 
 }  // namespace

@@ -90,4 +90,41 @@ TEST_F(RegistryTest, ABrokenRegFileIsReportedWithItsLine) {
   }
 }
 
+// Subkeys are found by name through an index that follows every creation and
+// deletion, in any letter case, while they keep the order they were made in.
+TEST_F(RegistryTest, SubkeysAreFoundInAnyCaseAfterCreationsAndDeletions) {
+  Make();
+  RunProcess([] {
+    port::RegKey key;
+    for (const char* name : {"Software\\Many\\Beta", "Software\\Many\\alpha",
+                             "SOFTWARE\\MANY\\Gamma", "software\\many\\ALPHA"}) {
+      ASSERT_EQ(port::RegCreate(port::HkeyCurrentUser, name, key), port::RegOk);
+      port::RegClose(key);
+    }
+    ASSERT_EQ(port::RegOpen(port::HkeyCurrentUser, "SOFTWARE\\many", key), port::RegOk);
+    auto names = [&] {
+      std::string all;
+      char name[32];
+      for (std::uint32_t i = 0; port::RegEnumSubKey(key, i, name, sizeof name) == port::RegOk; ++i)
+        all += std::string(all.empty() ? "" : " ") + name;
+      return all;
+    };
+    EXPECT_EQ(names(), "Beta alpha Gamma");
+    EXPECT_EQ(port::RegRemoveKey(key, "BETA"), port::RegOk);
+    EXPECT_NE(port::RegRemoveKey(key, "beta"), port::RegOk);
+    port::RegKey sub;
+    EXPECT_EQ(port::RegOpen(port::HkeyCurrentUser, "Software\\Many\\Beta", sub), port::RegNotFound);
+    ASSERT_EQ(port::RegCreate(port::HkeyCurrentUser, "Software\\Many\\BETA", sub), port::RegOk);
+    port::RegClose(sub);
+    EXPECT_EQ(names(), "alpha Gamma BETA");
+    EXPECT_EQ(port::RegOpen(port::HkeyCurrentUser, "software\\MANY\\gamma", sub), port::RegOk);
+    port::RegClose(sub);
+    port::RegClose(key);
+  });
+  // The index is made again from the saved file.
+  machine_.reset();
+  EXPECT_TRUE(Open().RegistryKeyExists(port::HkeyCurrentUser, "SOFTWARE\\MANY\\beta"));
+  EXPECT_FALSE(Open().RegistryKeyExists(port::HkeyCurrentUser, "Software\\Many\\Delta"));
+}
+
 }  // namespace

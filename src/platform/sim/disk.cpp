@@ -23,16 +23,6 @@ bool IsShortChar(char c) {
   return std::isalnum(u) || std::strchr("$%'-_@~`!(){}^#&", c) != nullptr || u >= 0x80;
 }
 
-// The host entry of `folder` whose name is `name` ignoring case; "" if none.
-std::string FindHostEntry(const std::string& folder, const std::string& name) {
-  std::error_code ec;
-  for (const auto& entry : fs::directory_iterator(folder, ec)) {
-    const std::string n = entry.path().filename().string();
-    if (SameText(n, name)) return n;
-  }
-  return "";
-}
-
 std::vector<std::string> HostEntries(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code ec;
@@ -151,7 +141,7 @@ Resolved Disk::Resolve(const std::string& windowsPath) {
   bool present = true;
   for (std::size_t i = 0; i < path.parts.size(); ++i) {
     const std::string& part = path.parts[i];
-    std::string stored = present ? FindHostEntry(host, part) : "";
+    std::string stored = present ? StoredName(host, part) : "";
     if (present && stored.empty() && part.find('~') != std::string::npos) {
       // Perhaps an alias: aliases exist once the folder's long names have them.
       MakeAliases(JoinWindowsPath(longPath), host);
@@ -213,12 +203,61 @@ void Disk::MakeAliases(const std::string& folderLongPath, const std::string& hos
   }
 }
 
+std::string Disk::StoredName(const std::string& hostFolder, const std::string& name) {
+  std::error_code ec;
+  const fs::file_time_type stamp = fs::last_write_time(hostFolder, ec);
+  if (ec) {
+    indexes_.erase(hostFolder);
+    return "";
+  }
+  const auto found = indexes_.find(hostFolder);
+  FolderIndex* index = found == indexes_.end() ? nullptr : &found->second;
+  if (!index || index->stamp != stamp) {
+    index = &indexes_[hostFolder];
+    index->stamp = stamp;
+    index->names.clear();
+    // Of two names that differ only in case (possible on the host alone),
+    // the first listed stands, as a search of the folder would find it.
+    for (const auto& entry : fs::directory_iterator(hostFolder, ec)) {
+      const std::string n = entry.path().filename().string();
+      index->names.emplace(Upper(n), n);
+    }
+  }
+  const auto it = index->names.find(Upper(name));
+  return it == index->names.end() ? "" : it->second;
+}
+
 void Disk::NameCreated(const Resolved& path) {
+  const fs::path host(path.host);
+  const auto index = indexes_.find(host.parent_path().string());
+  if (index != indexes_.end()) {
+    const std::string name = host.filename().string();
+    index->second.names.emplace(Upper(name), name);
+    std::error_code ec;
+    index->second.stamp = fs::last_write_time(index->first, ec);
+  }
   WindowsPath p = SplitWindowsPath(path.longPath);
   if (p.parts.empty() || IsShortName(p.parts.back())) return;
   p.parts.pop_back();
-  MakeAliases(JoinWindowsPath(p), fs::path(path.host).parent_path().string());
+  MakeAliases(JoinWindowsPath(p), host.parent_path().string());
 }
+
+void Disk::NameRemoved(const Resolved& path) {
+  const fs::path host(path.host);
+  const auto index = indexes_.find(host.parent_path().string());
+  if (index != indexes_.end()) {
+    index->second.names.erase(Upper(host.filename().string()));
+    std::error_code ec;
+    index->second.stamp = fs::last_write_time(index->first, ec);
+  }
+  const std::string below = path.host + "/";
+  for (auto it = indexes_.begin(); it != indexes_.end();)
+    it = it->first == path.host || it->first.compare(0, below.size(), below) == 0
+             ? indexes_.erase(it)
+             : std::next(it);
+}
+
+void Disk::ForgetIndexes() { indexes_.clear(); }
 
 bool Disk::ShortPath(const std::string& windowsPath, std::string& shortPath) {
   const Resolved r = Resolve(windowsPath);

@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/sim/files.h"
@@ -40,8 +42,16 @@ class Disk {
   std::uint32_t Attributes(const Resolved& path) const;
   void SetAttributes(const Resolved& path, std::uint32_t attributes);
   void ForgetAttributes(const Resolved& path);
-  // Gives a newly made long name its alias, as Windows does when it creates it.
+  // A file or folder was made at `path` (resolved before it was made): its
+  // name joins its folder's index, and a long name gets its alias, as
+  // Windows gives it one when it creates it.
   void NameCreated(const Resolved& path);
+  // The file or folder at `path` was removed or renamed away: its name
+  // leaves its folder's index, and what was indexed below it is forgotten.
+  void NameRemoved(const Resolved& path);
+  // Forgets every folder's index, so that what changed on the host behind
+  // the machine's back (between two runs) is seen.
+  void ForgetIndexes();
 
   // The entries of a folder (long names), in the order a directory search
   // returns them: "." and ".." first below a drive's root, then by name.
@@ -51,6 +61,19 @@ class Disk {
   std::string ShortName(const std::string& folderLongPath, const std::string& hostFolder,
                         const std::string& name);
   void MakeAliases(const std::string& folderLongPath, const std::string& hostFolder);
+  // The name of the entry of `hostFolder` that is `name` ignoring case, as
+  // stored; "" when there is none.
+  std::string StoredName(const std::string& hostFolder, const std::string& name);
+
+  // The entries of a host folder by their names in capitals, so that a name
+  // is found without listing the folder. The simulator's own changes keep
+  // it in step; the folder's time stamp, taken before it was listed, tells
+  // when something else changed it.
+  struct FolderIndex {
+    std::filesystem::file_time_type stamp;
+    std::unordered_map<std::string, std::string> names;
+  };
+  std::unordered_map<std::string, FolderIndex> indexes_;  // by host folder
 
   std::string folder_;   // the machine folder
   std::string drives_;   // drive letters that hold a disk

@@ -147,6 +147,8 @@ void Machine::NoteUnusedAnswers() {
 RunResult Machine::Run(const std::function<int()>& program) {
   State& m = *state_;
   RunResult result;
+  // Files may have been put on the disk from outside since the last run.
+  m.disk.ForgetIndexes();
   SetCurrent(&m);
   try {
     result.exitCode = program();

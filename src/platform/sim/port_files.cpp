@@ -74,6 +74,7 @@ bool RemoveFile(const char* path) {
   for (const auto& [handle, open] : m.files)
     if (open.host == r.host) return false;
   if (m.Fails(Fault::Delete) || !fs::remove(r.host, ec)) return false;
+  m.disk.NameRemoved(r);
   m.disk.ForgetAttributes(r);
   record::FileDeleted(r.longPath);
   return true;
@@ -88,9 +89,10 @@ bool RenameFile(const char* from, const char* to) {
   fs::rename(a.host, b.host, ec);
   if (ec) return false;
   const std::uint32_t attributes = m.disk.Attributes(a);
+  m.disk.NameRemoved(a);
   m.disk.ForgetAttributes(a);
+  m.disk.NameCreated(b);
   const Resolved moved = m.disk.Resolve(to);
-  m.disk.NameCreated(moved);
   if (attributes != AttrArchive) m.disk.SetAttributes(moved, attributes);
   record::FileRenamed(a.longPath, moved.longPath);
   return true;
@@ -104,8 +106,8 @@ bool CopyFileTo(const char* from, const char* to, bool failIfExists) {
   std::string text;
   if (m.Fails(Fault::Write) || !ReadHostFile(a.host, text)) return false;
   WriteHostFileAtomically(b.host, text);
+  m.disk.NameCreated(b);
   const Resolved copied = m.disk.Resolve(to);
-  m.disk.NameCreated(copied);
   record::FileCopied(copied.longPath, a.longPath);
   return true;
 }
@@ -139,8 +141,8 @@ File OpenFile(const char* path, std::uint32_t access, std::uint32_t share,
   // writes, every other handle reads at once.
   std::setvbuf(stream, nullptr, _IONBF, 0);
   const File handle = m.NewHandle();
+  if (!r.exists) m.disk.NameCreated(r);
   const Resolved now = m.disk.Resolve(path);
-  if (!r.exists) m.disk.NameCreated(now);
   OpenedFile& open = m.files[handle];
   open.windowsPath = now.longPath;
   open.host = now.host;
@@ -157,7 +159,9 @@ std::uint32_t ReadFrom(File file, void* buffer, std::uint32_t count) {
   Machine::State& m = Current();
   auto it = m.files.find(file);
   if (it == m.files.end() || !(it->second.access & GenericRead) || m.Fails(Fault::Read)) return 0;
-  return static_cast<std::uint32_t>(std::fread(buffer, 1, count, it->second.stream));
+  const auto got = static_cast<std::uint32_t>(std::fread(buffer, 1, count, it->second.stream));
+  it->second.position += static_cast<long>(got);
+  return got;
 }
 
 std::uint32_t WriteTo(File file, const void* buffer, std::uint32_t count) {
@@ -167,7 +171,8 @@ std::uint32_t WriteTo(File file, const void* buffer, std::uint32_t count) {
   OpenedFile& open = it->second;
   open.written = true;
   const auto wrote = static_cast<std::uint32_t>(std::fwrite(buffer, 1, count, open.stream));
-  open.length = std::max(open.length, std::ftell(open.stream));
+  open.position += static_cast<long>(wrote);
+  open.length = std::max(open.length, open.position);
   return wrote;
 }
 
@@ -175,12 +180,13 @@ long SeekTo(File file, long offset) {
   auto it = Current().files.find(file);
   if (it == Current().files.end() || offset < 0) return -1;
   if (std::fseek(it->second.stream, offset, SEEK_SET) != 0) return -1;
+  it->second.position = offset;
   return offset;
 }
 
 long FilePosition(File file) {
   auto it = Current().files.find(file);
-  return it == Current().files.end() ? -1 : std::ftell(it->second.stream);
+  return it == Current().files.end() ? -1 : it->second.position;
 }
 
 long FileLength(File file) {
@@ -278,8 +284,8 @@ bool WriteProfileString(const char* file, const char* section, const char* key,
   if (value) ini.Set(section, key, value);
   else ini.Remove(section, key);
   WriteHostFileAtomically(r.host, ini.Text());
+  if (!r.exists) m.disk.NameCreated(r);
   const Resolved now = m.disk.Resolve(path);
-  if (!r.exists) m.disk.NameCreated(now);
   record::ProfileWritten(now.longPath, section, key, value);
   return true;
 }

@@ -66,7 +66,10 @@ void RemoveFolderFiles(const std::string& folder, const std::vector<std::string>
     if (fs::is_directory(m.disk.Resolve(path).host)) {
       RemoveFolderFiles(path, kept);
       std::error_code ec;
-      if (fs::remove(m.disk.Resolve(path).host, ec)) m.Note("folder " + path + ": removed");
+      const Resolved gone = m.disk.Resolve(path);
+      if (!fs::remove(gone.host, ec)) continue;
+      m.disk.NameRemoved(gone);
+      m.Note("folder " + path + ": removed");
       continue;
     }
     bool keep = false;

@@ -47,7 +47,7 @@ void MakeFolders(const std::string& windowsPath) {
     if (r.exists) continue;
     std::error_code ec;
     fs::create_directory(r.host, ec);
-    m.disk.NameCreated(m.disk.Resolve(JoinWindowsPath(upTo)));
+    m.disk.NameCreated(r);
   }
 }
 
@@ -58,6 +58,7 @@ bool DeleteGroup(const std::vector<std::string>& args) {
   if (!r.exists) return false;  // the shell answers that there is no such group
   std::error_code ec;
   fs::remove_all(r.host, ec);
+  m.disk.NameRemoved(r);
   m.Note("shell: group " + Quote(args[0]) + " deleted with its items");
   return true;
 }
@@ -103,7 +104,7 @@ bool AddItem(const std::vector<std::string>& args) {
   const std::string path = ProgramsFolder() + "\\" + group + "\\" + caption + ".lnk";
   const Resolved r = m.disk.Resolve(path);
   WriteHostFileAtomically(r.host, text);
-  if (!r.exists) m.disk.NameCreated(m.disk.Resolve(path));
+  if (!r.exists) m.disk.NameCreated(r);
   m.Note("shell: item " + Quote(caption) + " in group " + Quote(group) + ": " + Quote(args[0]));
   return true;
 }

@@ -66,16 +66,18 @@ void WriteNode(std::ostream& out, const std::string& path, const RegNode& node) 
 }  // namespace
 
 RegNode* RegNode::Child(const std::string& n) const {
-  for (const auto& k : keys)
-    if (SameText(k->name, n)) return k.get();
-  return nullptr;
+  const auto it = byName_.find(Upper(n));
+  return it == byName_.end() ? nullptr : it->second;
 }
 
 RegNode& RegNode::AddChild(const std::string& n) {
-  if (RegNode* existing = Child(n)) return *existing;
-  keys.push_back(std::make_unique<RegNode>());
-  keys.back()->name = n;
-  return *keys.back();
+  RegNode*& slot = byName_[Upper(n)];
+  if (!slot) {
+    keys.push_back(std::make_unique<RegNode>());
+    keys.back()->name = n;
+    slot = keys.back().get();
+  }
+  return *slot;
 }
 
 RegValue* RegNode::Value(const std::string& n) {
@@ -94,12 +96,15 @@ bool RegNode::RemoveValue(const std::string& n) {
 }
 
 bool RegNode::RemoveChild(const std::string& n) {
+  const auto at = byName_.find(Upper(n));
+  if (at == byName_.end()) return false;
   for (auto it = keys.begin(); it != keys.end(); ++it)
-    if (SameText((*it)->name, n)) {
+    if (it->get() == at->second) {
       keys.erase(it);
-      return true;
+      break;
     }
-  return false;
+  byName_.erase(at);
+  return true;
 }
 
 const char* Registry::RootName(std::uint32_t root) {

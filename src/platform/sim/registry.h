@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/sim/files.h"
@@ -20,6 +21,8 @@ struct RegValue {
 struct RegNode {
   std::string name;
   std::vector<RegValue> values;
+  // Subkeys in the order they were made; added and removed only through
+  // AddChild and RemoveChild, which keep the index by name in step.
   std::vector<std::unique_ptr<RegNode>> keys;
 
   RegNode* Child(const std::string& name) const;
@@ -27,6 +30,11 @@ struct RegNode {
   RegValue* Value(const std::string& name);
   bool RemoveValue(const std::string& name);
   bool RemoveChild(const std::string& name);
+
+ private:
+  // The subkeys by their name in capitals: a key with many subkeys (a real
+  // machine has tens of thousands under one) finds one without a search.
+  std::unordered_map<std::string, RegNode*> byName_;
 };
 
 class Registry {

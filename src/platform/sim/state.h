@@ -76,6 +76,7 @@ struct OpenedFile {
   std::FILE* stream = nullptr;
   std::uint32_t access = 0, share = 0;
   long length = 0;  // kept up to date by writes, so asking costs nothing
+  long position = 0;  // where the next read or write begins, kept for the same reason
   bool written = false;
 };
 

@@ -11,6 +11,14 @@ std::uint32_t Get32(const std::uint8_t* p) { return Get16(p) | Get16(p + 2) << 1
 
 bool IsFixed(const Signature& s, int i) { return !(s.wildcards >> i & 1); }
 
+std::uint32_t PairAt(const std::uint8_t* p) { return p[0] << 8 | p[1]; }
+
+// The number of a present pair's bucket: its rank among the pairs present.
+std::uint32_t Bucket(const ScannerTable& table, std::uint32_t key) {
+  const std::uint64_t below = table.present[key / 64] & ((std::uint64_t{1} << key % 64) - 1);
+  return table.rank[key / 64] + static_cast<std::uint32_t>(__builtin_popcountll(below));
+}
+
 // Bytes of the pattern that lie before the gap (all of them without one).
 int HeadLength(const Signature& s) { return s.gap ? s.gapAt : s.length; }
 
@@ -49,18 +57,30 @@ void BuildTable(SignatureSet& set, std::uint8_t scanner, ScannerTable& table) {
       table.highest = std::max(table.highest, Reach(s));
     }
   }
-  table.bucketStart.assign(65537, 0);
   table.present.assign(65536 / 64, 0);
+  table.rank.assign(65536 / 64, 0);
+  table.bucketStart.assign(1, 0);
   for (std::uint32_t key = 0; key < 65536; ++key) {
-    table.bucketStart[key + 1] = table.bucketStart[key] + counts[key];
-    if (counts[key]) table.present[key / 64] |= std::uint64_t{1} << key % 64;
+    if (key % 64 == 0) table.rank[key / 64] = static_cast<std::uint32_t>(table.bucketStart.size() - 1);
+    if (!counts[key]) continue;
+    table.present[key / 64] |= std::uint64_t{1} << key % 64;
+    table.bucketStart.push_back(table.bucketStart.back() + counts[key]);
   }
   // Filled in entry order, so each bucket lists its entries in rising order.
   table.entries.resize(members.size());
   std::vector<std::uint32_t> next(table.bucketStart.begin(), table.bucketStart.end() - 1);
   for (std::uint16_t e : members) {
     const Signature& s = set.signatures[e];
-    table.entries[next[s.pattern[s.anchorAt] << 8 | s.pattern[s.anchorAt + 1]]++] = e;
+    const int head = HeadLength(s);
+    int checkAt = s.anchorAt > 0 ? s.anchorAt - 1 : 0;
+    if (head >= 4 && checkAt > head - 4) checkAt = head - 4;
+    BucketSlot slot{0, 0, e, static_cast<std::uint8_t>(s.anchorAt - checkAt)};
+    for (int k = 0; k < 4 && checkAt + k < head; ++k)
+      if (IsFixed(s, checkAt + k)) {
+        slot.mask |= 0xFFu << 8 * k;
+        slot.value |= std::uint32_t{s.pattern[checkAt + k]} << 8 * k;
+      }
+    table.entries[next[Bucket(table, PairAt(s.pattern + s.anchorAt))]++] = slot;
   }
 }
 
@@ -150,15 +170,29 @@ int MatchTable(const SignatureSet& set, const ScannerTable& table, const Window&
   std::int64_t from = std::max(window.begin, anchor + table.lowest);
   std::int64_t to = std::min(end, anchor + table.highest) - 2;
   int best = -1;
-  for (std::int64_t q = from; q <= to; ++q) {
-    const std::uint8_t* at = window.bytes.data() + (q - window.begin);
-    std::uint32_t key = at[0] << 8 | at[1];
+  if (from > to) return best;
+  const std::uint8_t* const first = window.bytes.data() + (from - window.begin);
+  const std::uint8_t* const last = window.bytes.data() + (to - window.begin);
+  const std::uint64_t* const present = table.present.data();
+  for (const std::uint8_t* at = first; at <= last; ++at) {
     // Most pairs of a file start no signature: an 8 KB bitmap says so
-    // without touching the buckets.
-    if (!(table.present[key / 64] >> key % 64 & 1)) continue;
-    for (std::uint32_t i = table.bucketStart[key]; i < table.bucketStart[key + 1]; ++i) {
-      int e = table.entries[i];
+    // without touching the buckets. This loop stays small, so that it runs
+    // in the processor's registers alone.
+    std::uint32_t key = PairAt(at);
+    while (!(present[key / 64] >> key % 64 & 1)) {
+      if (++at > last) return best;
+      key = PairAt(at);
+    }
+    const std::int64_t q = window.begin + (at - window.bytes.data());
+    const std::uint32_t bucket = Bucket(table, key);
+    for (std::uint32_t i = table.bucketStart[bucket]; i < table.bucketStart[bucket + 1]; ++i) {
+      const BucketSlot& slot = table.entries[i];
+      int e = slot.entry;
       if (best >= 0 && e >= best) break;
+      const std::int64_t check = q - slot.back;
+      if (check >= window.begin && windowEnd - check >= 4 &&
+          (Get32(at - slot.back) & slot.mask) != slot.value)
+        continue;
       const Signature& s = set.signatures[e];
       std::int64_t start = q - s.anchorAt;
       if (start < anchor + s.first || start > anchor + s.first + s.span) continue;

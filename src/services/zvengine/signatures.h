@@ -31,10 +31,26 @@ bool DecodeSignature(const std::uint8_t* data, Signature& signature);
 // The signatures of one scanner, found through the two fixed bytes that each
 // of them holds side by side: a region is searched once, whatever the number
 // of signatures.
+// One signature in its bucket: the entry number, and four bytes of its head
+// around the anchor pair (those it fixes, as a masked little-endian word,
+// starting `back` bytes before the anchor), so that most candidates are
+// refused without reading the signature itself.
+struct BucketSlot {
+  std::uint32_t mask;
+  std::uint32_t value;
+  std::uint16_t entry;
+  std::uint8_t back;
+};
+
+// The buckets are found through the bitmap of the pairs that have one: the
+// rank of a pair among those present numbers its bucket. What a search
+// touches stays small enough for the processor's caches, however many
+// signatures there are.
 struct ScannerTable {
   std::vector<std::uint64_t> present;      // a bit per byte pair that has a bucket
-  std::vector<std::uint32_t> bucketStart;  // 65537 slots, by the two bytes
-  std::vector<std::uint16_t> entries;      // entry numbers, bucket by bucket
+  std::vector<std::uint32_t> rank;         // pairs present before each word of `present`
+  std::vector<std::uint32_t> bucketStart;  // by rank, one more than there are buckets
+  std::vector<BucketSlot> entries;         // bucket by bucket
   std::int32_t lowest = 0;                 // earliest start of any signature
   std::int32_t highest = -1;               // end of the longest reach; < lowest: empty
 };
