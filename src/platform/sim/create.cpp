@@ -70,7 +70,8 @@ void CreateMachine(const std::string& folder, MachineKind kind) {
   const bool has95 = kind != MachineKind::WindowsNT;
   const bool hasNT = kind != MachineKind::Windows95;
   std::string ini =
-      "; A simulated machine for ZVSET: edit it freely.\r\n"
+      "; A simulated machine for ZVSET: edit it freely. What runs do to its drives\r\n"
+      "; and windows is kept in state.ini beside it; this file stays as written.\r\n"
       "[Machine]\r\nBoot=" + std::string(has95 ? "95" : "NT") +
       "\r\nScreenWidth=640\r\nScreenHeight=480\r\n\r\n";
   if (has95) Windows95(folder, ini);
