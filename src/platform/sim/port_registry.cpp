@@ -8,9 +8,6 @@
 namespace sim {
 namespace {
 
-constexpr long kAccessDenied = 5;
-constexpr long kInvalidHandle = 6;
-
 struct OpenKey {
   std::uint32_t root;
   std::string path;
@@ -42,11 +39,11 @@ std::string Trimmed(const char* path) {
 
 long Open(std::uint32_t root, const char* path, port::RegKey& key, bool create) {
   Machine::State& m = Current();
-  if (!Registry::RootName(root)) return kInvalidHandle;
+  if (!Registry::RootName(root)) return port::RegInvalidHandle;
   const std::string p = Trimmed(path);
   if (!m.registry.Find(root, p)) {
     if (!create) return port::RegNotFound;
-    if (m.Fails(Fault::Registry)) return kAccessDenied;
+    if (m.Fails(Fault::Registry)) return port::RegAccessDenied;
     m.registry.Create(root, p);
     m.Note("registry " + KeyName(root, p) + ": key created");
   }
@@ -73,10 +70,10 @@ void RegClose(RegKey key) { Current().keys.erase(key); }
 
 long RegQueryString(RegKey key, const char* name, char* buffer, std::uint32_t& size) {
   OpenKey k;
-  if (!Lookup(key, k)) return kInvalidHandle;
+  if (!Lookup(key, k)) return RegInvalidHandle;
   const RegValue* v = k.node->Value(name ? name : "");
   if (!v) return RegNotFound;
-  if (!v->isString) return 13;  // not a string value
+  if (!v->isString) return RegInvalidData;
   const std::uint32_t needed = static_cast<std::uint32_t>(v->data.size() + 1);
   if (!buffer || size < needed) {
     size = needed;
@@ -89,8 +86,8 @@ long RegQueryString(RegKey key, const char* name, char* buffer, std::uint32_t& s
 
 long RegSetString(RegKey key, const char* name, const char* data, std::uint32_t length) {
   OpenKey k;
-  if (!Lookup(key, k)) return kInvalidHandle;
-  if (Current().Fails(Fault::Registry)) return kAccessDenied;
+  if (!Lookup(key, k)) return RegInvalidHandle;
+  if (Current().Fails(Fault::Registry)) return RegAccessDenied;
   // The stored string ends at its terminator or after `length` characters.
   std::string text;
   for (std::uint32_t i = 0; i < length && data[i]; ++i) text += data[i];
@@ -109,10 +106,10 @@ long RegSetString(RegKey key, const char* name, const char* data, std::uint32_t 
 
 long RegRemoveValue(RegKey key, const char* name) {
   OpenKey k;
-  if (!Lookup(key, k)) return kInvalidHandle;
+  if (!Lookup(key, k)) return RegInvalidHandle;
   const std::string n = name ? name : "";
   if (!k.node->Value(n)) return RegNotFound;
-  if (Current().Fails(Fault::Registry)) return kAccessDenied;
+  if (Current().Fails(Fault::Registry)) return RegAccessDenied;
   k.node->RemoveValue(n);
   Current().Note("registry " + KeyName(k.root, k.path) + ": " +
                  (n.empty() ? std::string("(default)") : Quote(n)) + " deleted");
@@ -121,10 +118,11 @@ long RegRemoveValue(RegKey key, const char* name) {
 
 long RegRemoveKey(RegKey key, const char* subkey) {
   OpenKey k;
-  if (!Lookup(key, k)) return kInvalidHandle;
+  if (!Lookup(key, k)) return RegInvalidHandle;
   const RegNode* child = k.node->Child(Trimmed(subkey));
   if (!child) return RegNotFound;
-  if (!child->keys.empty() || Current().Fails(Fault::Registry)) return kAccessDenied;
+  if ((!child->keys.empty() && Current().system == "NT") || Current().Fails(Fault::Registry))
+    return RegAccessDenied;
   const std::string path = k.path.empty() ? child->name : k.path + "\\" + child->name;
   k.node->RemoveChild(child->name);
   Current().Note("registry " + KeyName(k.root, path) + ": key deleted");
@@ -133,7 +131,7 @@ long RegRemoveKey(RegKey key, const char* subkey) {
 
 long RegEnumSubKey(RegKey key, std::uint32_t index, char* buffer, std::uint32_t size) {
   OpenKey k;
-  if (!Lookup(key, k)) return kInvalidHandle;
+  if (!Lookup(key, k)) return RegInvalidHandle;
   if (index >= k.node->keys.size()) return RegNoMoreItems;
   const std::string& name = k.node->keys[index]->name;
   if (size < name.size() + 1) return RegMoreData;
