@@ -8,6 +8,7 @@
 #include "builtin_libraries.h"
 #include "platform/port.h"
 #include "platform/sim/sim.h"
+#include "platform/sim/text.h"
 
 namespace {
 
@@ -71,6 +72,15 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zvset: --machine DIR is required\n%s", kUsage);
     return 2;
   }
+  if (!boot.empty() && !sim::SameText(boot, "95") && !sim::SameText(boot, "NT")) {
+    std::fprintf(stderr, "zvset: --boot %s: expected 95 or NT\n", boot.c_str());
+    return 2;
+  }
+  // An empty argument text is given as -- '', as Windows passes one.
+  if (!haveText) {
+    std::fprintf(stderr, "zvset: ARGUMENT-TEXT is missing (-- '' for none)\n%s", kUsage);
+    return 2;
+  }
   std::unique_ptr<sim::Machine> machine;
   try {
     machine = sim::Machine::Open(machineDir, boot);
@@ -80,7 +90,7 @@ int main(int argc, char** argv) {
     sim::RegisterProgram("ZVSET.EXE", [](const std::string& arguments) {
       return ZvsetMain(kModuleInstance, arguments.c_str());
     });
-    std::printf("zvset %s on Windows %s\n", text.c_str(), machine->System().c_str());
+    std::printf("zvset %s on Windows %s\n", sim::Quote(text).c_str(), machine->System().c_str());
     sim::RunResult result = machine->Run([&] { return ZvsetMain(kModuleInstance, text.c_str()); });
     while (follow && result.ending == sim::RunResult::Ending::Restarted) result = machine->Boot();
     machine->NoteUnusedAnswers();

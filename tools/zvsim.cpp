@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/sim/sim.h"
+#include "platform/sim/text.h"
 #include "rehearsal.h"
 
 namespace {
@@ -38,6 +39,9 @@ int RehearseCommand(int argc, char** argv) {
     const std::string a = argv[i];
     if (a == "--keep" && i + 1 < argc) {
       keep = argv[++i];
+    } else if (a == "--keep") {
+      std::fprintf(stderr, "zvsim: --keep needs a value\n%s", kUsage);
+      return 2;
     } else {
       std::fprintf(stderr, "zvsim: unknown option %s\n%s", a.c_str(), kUsage);
       return 2;
@@ -70,18 +74,26 @@ int main(int argc, char** argv) {
   std::string word;
   for (int i = 3; i < argc; ++i) {
     const std::string a = argv[i];
-    if (a == "--word" && i + 1 < argc) {
-      word = argv[++i];
-      if (word == "6" || word == "97") continue;
-      std::fprintf(stderr, "zvsim: --word takes 6 or 97\n%s", kUsage);
+    if (a != "--word" && a != "--windows") {
+      std::fprintf(stderr, "zvsim: unknown option %s\n%s", a.c_str(), kUsage);
       return 2;
     }
-    const std::string w = a == "--windows" && i + 1 < argc ? argv[++i] : "";
-    if (w == "95") kind = sim::MachineKind::Windows95;
-    else if (w == "nt" || w == "NT") kind = sim::MachineKind::WindowsNT;
-    else if (w == "dual") kind = sim::MachineKind::DualBoot;
-    else {
-      std::fprintf(stderr, "zvsim: unknown option %s\n%s", a.c_str(), kUsage);
+    if (i + 1 >= argc) {
+      std::fprintf(stderr, "zvsim: %s needs a value\n%s", a.c_str(), kUsage);
+      return 2;
+    }
+    const std::string v = argv[++i];
+    if (a == "--word" && (v == "6" || v == "97")) {
+      word = v;
+    } else if (a == "--windows" && sim::SameText(v, "95")) {
+      kind = sim::MachineKind::Windows95;
+    } else if (a == "--windows" && sim::SameText(v, "nt")) {
+      kind = sim::MachineKind::WindowsNT;
+    } else if (a == "--windows" && sim::SameText(v, "dual")) {
+      kind = sim::MachineKind::DualBoot;
+    } else {
+      std::fprintf(stderr, "zvsim: %s %s: expected %s\n", a.c_str(), v.c_str(),
+                   a == "--word" ? "6 or 97" : "95, nt or dual");
       return 2;
     }
   }

@@ -65,8 +65,8 @@ void WriteFreshRegistry(const std::string& f, const std::string& system) {
 void CreateMachine(const std::string& folder, MachineKind kind) {
   if (folder.empty()) throw Error("no folder given for the machine");
   std::error_code ec;
-  if (fs::exists(folder, ec) && !fs::is_empty(folder, ec))
-    throw Error(folder + " exists and is not empty");
+  if (fs::exists(folder, ec) && (!fs::is_directory(folder, ec) || !fs::is_empty(folder, ec)))
+    throw Error(folder + " exists and is not an empty folder");
   const bool has95 = kind != MachineKind::WindowsNT;
   const bool hasNT = kind != MachineKind::Windows95;
   std::string ini =
