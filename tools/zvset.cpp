@@ -9,6 +9,7 @@
 #include "platform/port.h"
 #include "platform/record.h"
 #include "platform/sim/sim.h"
+#include "platform/sim/text.h"
 
 namespace {
 
@@ -78,6 +79,15 @@ int main(int argc, char** argv) {
   }
   if (machineDir.empty()) {
     std::fprintf(stderr, "zvset: --machine DIR is required\n%s", kUsage);
+    return 2;
+  }
+  if (!boot.empty() && !sim::SameText(boot, "95") && !sim::SameText(boot, "NT")) {
+    std::fprintf(stderr, "zvset: --boot %s: expected 95 or NT\n", boot.c_str());
+    return 2;
+  }
+  // An empty argument text is given as -- '', as Windows passes one.
+  if (!haveText) {
+    std::fprintf(stderr, "zvset: ARGUMENT-TEXT is missing (-- '' for none)\n%s", kUsage);
     return 2;
   }
   std::unique_ptr<sim::Machine> machine;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/sim/sim.h"
+#include "platform/sim/text.h"
 #include "rehearsal.h"
 
 namespace {
@@ -18,7 +19,8 @@ const char kUsage[] =
     "new: makes a fresh simulated machine in DIR (which must not exist or be\n"
     "empty): a Windows 95 one (the default), a Windows NT one, or a dual-boot\n"
     "one on which both share drive C:. The folder is plain text to read and\n"
-    "edit: machine.ini, disk/<drive>/..., registry/<system>/*.reg. --word puts\n"
+    "edit: machine.ini, disk/<drive>/..., registry/<system>/*.reg; runs keep\n"
+    "what they did to its drives and windows in state.ini. --word puts\n"
     "Word on it as a user's installation leaves it: Word 6 in C:\\WINWORD, or\n"
     "Word 97 in Office's folders with Office's key.\n"
     "\n"
@@ -41,6 +43,9 @@ int RehearseCommand(int argc, char** argv) {
       keep = argv[++i];
     } else if (a == "--verbose") {
       sim::SetVerboseTranscript(true);
+    } else if (a == "--keep") {
+      std::fprintf(stderr, "zvsim: --keep needs a value\n%s", kUsage);
+      return 2;
     } else {
       std::fprintf(stderr, "zvsim: unknown option %s\n%s", a.c_str(), kUsage);
       return 2;
@@ -73,18 +78,26 @@ int main(int argc, char** argv) {
   std::string word;
   for (int i = 3; i < argc; ++i) {
     const std::string a = argv[i];
-    if (a == "--word" && i + 1 < argc) {
-      word = argv[++i];
-      if (word == "6" || word == "97") continue;
-      std::fprintf(stderr, "zvsim: --word takes 6 or 97\n%s", kUsage);
+    if (a != "--word" && a != "--windows") {
+      std::fprintf(stderr, "zvsim: unknown option %s\n%s", a.c_str(), kUsage);
       return 2;
     }
-    const std::string w = a == "--windows" && i + 1 < argc ? argv[++i] : "";
-    if (w == "95") kind = sim::MachineKind::Windows95;
-    else if (w == "nt" || w == "NT") kind = sim::MachineKind::WindowsNT;
-    else if (w == "dual") kind = sim::MachineKind::DualBoot;
-    else {
-      std::fprintf(stderr, "zvsim: unknown option %s\n%s", a.c_str(), kUsage);
+    if (i + 1 >= argc) {
+      std::fprintf(stderr, "zvsim: %s needs a value\n%s", a.c_str(), kUsage);
+      return 2;
+    }
+    const std::string v = argv[++i];
+    if (a == "--word" && (v == "6" || v == "97")) {
+      word = v;
+    } else if (a == "--windows" && sim::SameText(v, "95")) {
+      kind = sim::MachineKind::Windows95;
+    } else if (a == "--windows" && sim::SameText(v, "nt")) {
+      kind = sim::MachineKind::WindowsNT;
+    } else if (a == "--windows" && sim::SameText(v, "dual")) {
+      kind = sim::MachineKind::DualBoot;
+    } else {
+      std::fprintf(stderr, "zvsim: %s %s: expected %s\n", a.c_str(), v.c_str(),
+                   a == "--word" ? "6 or 97" : "95, nt or dual");
       return 2;
     }
   }

@@ -84,6 +84,9 @@ constexpr std::uint32_t HkeyLocalMachine = 0x80000002u;
 // Registry results (Win32 error codes; 0 is success).
 constexpr long RegOk = 0;
 constexpr long RegNotFound = 2;
+constexpr long RegAccessDenied = 5;   // a key with subkeys removed on NT; a write refused
+constexpr long RegInvalidHandle = 6;  // a key that is not open
+constexpr long RegInvalidData = 13;   // a value that is not a string, read as one (simulator)
 constexpr long RegMoreData = 234;
 constexpr long RegNoMoreItems = 259;
 
@@ -160,10 +163,13 @@ bool OpenHelp(Window owner, const char* file, unsigned command, std::uintptr_t d
 // ---- The process and the system -------------------------------------------
 // The running program's module file name as the system reports it.
 unsigned ModuleFileName(char* buffer, unsigned size);
-// The short (8.3) form of an existing path; 0 when it cannot be formed.
+// The short (8.3) form of an existing path and its length; 0 when the path
+// does not exist or the short form does not fit in `size` (nothing copied
+// then). `buffer` may be `path` itself.
 unsigned ShortPathName(const char* path, char* buffer, unsigned size);
 unsigned WindowsDirectory(char* buffer, unsigned size);
-// 0 when the variable is not set.
+// The variable's value and its length; 0 when it is not set or `size` is 0.
+// A value longer than the buffer is cut to size - 1 characters, terminated.
 unsigned EnvironmentVariable(const char* name, char* buffer, unsigned size);
 void SleepFor(unsigned milliseconds);
 // The process's error mode; returns the previous one. With
@@ -285,13 +291,16 @@ long RegCreate(std::uint32_t root, const char* path, RegKey& key);
 void RegClose(RegKey key);
 // A string value. `size` is the buffer's size in, the size the value needs out
 // (terminator included); RegMoreData when it does not fit, and then nothing
-// is copied.
+// is copied. A value that is not a string: the Win32 backend gives its raw
+// bytes, the simulator RegInvalidData; the program reads only strings.
 long RegQueryString(RegKey key, const char* name, char* buffer, std::uint32_t& size);
 // Stores `length` characters of `data` as a string value; `length` may be
 // longer than the text, as when a buffer's size is passed.
 long RegSetString(RegKey key, const char* name, const char* data, std::uint32_t length);
 long RegRemoveValue(RegKey key, const char* name);
-// Removes a subkey that has no subkeys of its own.
+// Removes a subkey. One that has subkeys of its own is refused with
+// RegAccessDenied on Windows NT and removed with everything below it on
+// Windows 95; the simulator follows the system the machine boots.
 long RegRemoveKey(RegKey key, const char* subkey);
 long RegEnumSubKey(RegKey key, std::uint32_t index, char* buffer, std::uint32_t size);
 

@@ -38,7 +38,7 @@ class ShellExtensionsTest : public PreinstallTest {
       std::string line;
       while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.find("\\shell\\Zelvane Scan]") != std::string::npos) keys += line + "\n";
+        if (line.find("\\shell\\Zelvane Scan\\command]") != std::string::npos) keys += line + "\n";
       }
     }
     return keys;
@@ -100,12 +100,12 @@ TEST_F(ShellExtensionsTest, ASecondInstallationLeavesOneSet) {
   Install(1);
   EXPECT_EQ(VerbKeys(), first);
   EXPECT_EQ(first,
-            "[HKEY_CLASSES_ROOT\\exefile\\shell\\Zelvane Scan]\n"
-            "[HKEY_CLASSES_ROOT\\comfile\\shell\\Zelvane Scan]\n"
-            "[HKEY_CLASSES_ROOT\\Drive\\shell\\Zelvane Scan]\n"
-            "[HKEY_CLASSES_ROOT\\Directory\\shell\\Zelvane Scan]\n"
-            "[HKEY_CLASSES_ROOT\\zvcomp\\shell\\Zelvane Scan]\n"
-            "[HKEY_CLASSES_ROOT\\ArcType\\shell\\Zelvane Scan]\n");
+            "[HKEY_CLASSES_ROOT\\exefile\\shell\\Zelvane Scan\\command]\n"
+            "[HKEY_CLASSES_ROOT\\comfile\\shell\\Zelvane Scan\\command]\n"
+            "[HKEY_CLASSES_ROOT\\Drive\\shell\\Zelvane Scan\\command]\n"
+            "[HKEY_CLASSES_ROOT\\Directory\\shell\\Zelvane Scan\\command]\n"
+            "[HKEY_CLASSES_ROOT\\zvcomp\\shell\\Zelvane Scan\\command]\n"
+            "[HKEY_CLASSES_ROOT\\ArcType\\shell\\Zelvane Scan\\command]\n");
   EXPECT_EQ(Verb("ArcType"), kCommand);
 }
 

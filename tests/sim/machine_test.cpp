@@ -77,17 +77,20 @@ TEST_F(MachineFolderTest, ARegistryThatCannotBeReadStopsBeforeAnythingIsDone) {
 
 TEST_F(MachineFolderTest, ASaveThatFailsLeavesEveryFileAsItWasAndKeepsTheTranscript) {
   Make();
-  // machine.ini's scratch file cannot be made: the last file of the save fails.
-  fs::create_directory(folder_ + "/machine.ini.new");
+  // The second file of the save cannot be made: HKEY_CURRENT_USER.reg is
+  // written before HKEY_LOCAL_MACHINE.reg fails.
+  fs::create_directory(folder_ + "/registry/95/HKEY_LOCAL_MACHINE.reg.new");
   const auto before = Files();
   const sim::RunResult r = RunProcess([] {
     port::RegKey key;
     port::RegCreate(port::HkeyCurrentUser, "Software\\Brackwell", key);
     port::RegClose(key);
+    port::RegCreate(port::HkeyLocalMachine, "Software\\Brackwell", key);
+    port::RegClose(key);
   });
   EXPECT_EQ(r.ending, sim::RunResult::Ending::Stopped);
   EXPECT_EQ(r.message, "the machine was not saved: cannot write " + folder_ +
-                           "/machine.ini.new: Is a directory");
+                           "/registry/95/HKEY_LOCAL_MACHINE.reg.new: Is a directory");
   EXPECT_NE(Transcript().find("Software\\Brackwell"), std::string::npos) << Transcript();
   EXPECT_NE(Transcript().find(r.message), std::string::npos) << Transcript();
   EXPECT_EQ(Files(), before);

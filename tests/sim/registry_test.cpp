@@ -46,13 +46,11 @@ TEST_F(RegistryTest, ValuesSurviveTheRoundTripThroughRegFiles) {
   EXPECT_EQ(v, "say \"hi\"");
 }
 
-TEST_F(RegistryTest, QueryTellsTheSizeAndDeletesRefuseKeysWithSubkeys) {
+TEST_F(RegistryTest, QueryTellsTheSize) {
   Make();
   RunProcess([] {
-    port::RegKey key, sub;
-    port::RegCreate(port::HkeyCurrentUser, "Software\\A\\B", sub);
-    port::RegClose(sub);
-    port::RegOpen(port::HkeyCurrentUser, "Software\\A\\B", key);
+    port::RegKey key;
+    port::RegCreate(port::HkeyCurrentUser, "Software\\A\\B", key);
     port::RegSetString(key, "V", "hello", 5);
     char buf[4];
     std::uint32_t size = sizeof buf;
@@ -60,10 +58,46 @@ TEST_F(RegistryTest, QueryTellsTheSizeAndDeletesRefuseKeysWithSubkeys) {
     EXPECT_EQ(size, 6u);
     EXPECT_EQ(port::RegQueryString(key, "missing", buf, size), port::RegNotFound);
     port::RegClose(key);
-    port::RegOpen(port::HkeyCurrentUser, "Software", key);
-    EXPECT_NE(port::RegRemoveKey(key, "A"), port::RegOk);
-    port::RegClose(key);
+    EXPECT_EQ(port::RegQueryString(key, "V", buf, size), port::RegInvalidHandle);
     EXPECT_EQ(port::RegOpen(port::HkeyCurrentUser, "Software\\Nothing", key), port::RegNotFound);
+  });
+}
+
+// Windows 95 removes a key with everything below it; NT refuses while it has subkeys.
+TEST_F(RegistryTest, RemovingAKeyWithSubkeysFollowsTheBootedSystem) {
+  const struct {
+    sim::MachineKind kind;
+    long result;
+    bool gone;
+  } cases[] = {{sim::MachineKind::Windows95, port::RegOk, true},
+               {sim::MachineKind::WindowsNT, port::RegAccessDenied, false}};
+  for (const auto& c : cases) {
+    Make(c.kind);
+    RunProcess([&] {
+      port::RegKey key;
+      port::RegCreate(port::HkeyCurrentUser, "Software\\A\\B", key);
+      port::RegClose(key);
+      port::RegOpen(port::HkeyCurrentUser, "Software", key);
+      EXPECT_EQ(port::RegRemoveKey(key, "A"), c.result);
+      port::RegClose(key);
+      EXPECT_EQ(port::RegOpen(port::HkeyCurrentUser, "Software\\A\\B", key) == port::RegNotFound,
+                c.gone);
+    });
+  }
+}
+
+// A value written as a REGEDIT4 literal is not read as a string.
+TEST_F(RegistryTest, AValueThatIsNotAStringIsRefused) {
+  Make();
+  std::ofstream(folder_ + "/registry/95/HKEY_CURRENT_USER.reg")
+      << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n\"N\"=dword:00000001\r\n";
+  RunProcess([] {
+    port::RegKey key;
+    ASSERT_EQ(port::RegOpen(port::HkeyCurrentUser, "Software\\A", key), port::RegOk);
+    char buf[16];
+    std::uint32_t size = sizeof buf;
+    EXPECT_EQ(port::RegQueryString(key, "N", buf, size), port::RegInvalidData);
+    port::RegClose(key);
   });
 }
 

@@ -55,6 +55,9 @@ if [ -f "$scenario/display" ] && [ "${ZVSET_IN_DISPLAY:-}" != 1 ]; then
 fi
 
 prepare_run "$(basename "$scenario")" "$work" "$@" || exit $?
+# The prefix's server stays up until the end, so that the registry is read
+# as the run left it in the server, not as the server last saved it.
+trap '"$WINESERVER" -k >/dev/null 2>&1' EXIT
 if [ -f "$scenario/display" ]; then
   # The desktop, and with it the shell's program manager service, needs a
   # real display.
@@ -120,7 +123,6 @@ if [ -f "$scenario/files" ]; then
     sleep 0.5
   done
 fi
-"$WINESERVER" -k >/dev/null 2>&1
 if [ $status -ne 0 ] && [ ! -f "$TEST_DIR/transcript.txt" ]; then
   echo "the run ended with $status; Wine's messages are in $RUN/wine.err"
   exit 1
@@ -188,7 +190,6 @@ ini_entries() {
 if [ -f "$scenario/records" ]; then
   # The date of the run reads @TODAY@.
   dump_records | sed "s/$(date +%Y%m%d)/@TODAY@/g" | sort >"$RUN/records.txt"
-  "$WINESERVER" -k >/dev/null 2>&1
   if ! sort "$scenario/records" | diff -u - "$RUN/records.txt" >"$RUN/records.diff"; then
     echo "the registry and INI files hold something else:"
     cat "$RUN/records.diff"

@@ -65,12 +65,13 @@ void WriteFreshRegistry(const std::string& f, const std::string& system) {
 void CreateMachine(const std::string& folder, MachineKind kind) {
   if (folder.empty()) throw Error("no folder given for the machine");
   std::error_code ec;
-  if (fs::exists(folder, ec) && !fs::is_empty(folder, ec))
-    throw Error(folder + " exists and is not empty");
+  if (fs::exists(folder, ec) && (!fs::is_directory(folder, ec) || !fs::is_empty(folder, ec)))
+    throw Error(folder + " exists and is not an empty folder");
   const bool has95 = kind != MachineKind::WindowsNT;
   const bool hasNT = kind != MachineKind::Windows95;
   std::string ini =
-      "; A simulated machine for ZVSET: edit it freely.\r\n"
+      "; A simulated machine for ZVSET: edit it freely. What runs do to its drives\r\n"
+      "; and windows is kept in state.ini beside it; this file stays as written.\r\n"
       "[Machine]\r\nBoot=" + std::string(has95 ? "95" : "NT") +
       "\r\nScreenWidth=640\r\nScreenHeight=480\r\n\r\n";
   if (has95) Windows95(folder, ini);

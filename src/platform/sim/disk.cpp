@@ -110,13 +110,19 @@ void Disk::Load(const std::string& machineFolder, const IniFile& machineIni) {
       continue;
     drives_ += letter;
   }
-  std::string text;
-  dos_ = ReadMachineFile(folder_ + "/dos.ini", text) ? IniFile::Parse(text) : IniFile{};
+  dosText_.clear();
+  dos_ = ReadMachineFile(folder_ + "/dos.ini", dosText_) ? IniFile::Parse(dosText_) : IniFile{};
 }
 
 void Disk::AddTexts(std::vector<HostFileText>& files) const {
-  if (dos_.HasSection(kAliases) || dos_.HasSection(kAttributes))
-    files.push_back({folder_ + "/dos.ini", dos_.Text()});
+  if (!dos_.HasSection(kAliases) && !dos_.HasSection(kAttributes)) return;
+  std::string text = dos_.Text();
+  if (text != dosText_) files.push_back({folder_ + "/dos.ini", std::move(text)});
+}
+
+void Disk::Saved(const std::vector<HostFileText>& files) {
+  for (const HostFileText& saved : files)
+    if (saved.path == folder_ + "/dos.ini") dosText_ = saved.text;
 }
 
 void Disk::Insert(char letter) {

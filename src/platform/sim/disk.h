@@ -29,8 +29,10 @@ struct Resolved {
 class Disk {
  public:
   void Load(const std::string& machineFolder, const IniFile& machineIni);
-  // dos.ini as it is to be saved, when it holds anything.
+  // dos.ini as it is to be saved, when it holds anything and has changed.
   void AddTexts(std::vector<HostFileText>& files) const;
+  // Takes note of the files that a save has written.
+  void Saved(const std::vector<HostFileText>& files);
 
   Resolved Resolve(const std::string& windowsPath);
   // A disk is put into the drive `letter` (upper case), whose folder holds it.
@@ -78,6 +80,7 @@ class Disk {
   std::string folder_;   // the machine folder
   std::string drives_;   // drive letters that hold a disk
   IniFile dos_;          // [Aliases] and [Attributes], keyed by long path
+  std::string dosText_;  // dos.ini as read or last saved
 };
 
 // Whether a name is a valid 8.3 name, which needs no alias.

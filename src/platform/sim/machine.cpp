@@ -6,6 +6,7 @@
 #include "platform/record.h"
 #include "platform/sim/files.h"
 #include "platform/sim/machine_ini.h"
+#include "platform/sim/run_state.h"
 #include "platform/sim/state.h"
 #include "platform/sim/text.h"
 #include "platform/sim/windows.h"
@@ -117,6 +118,8 @@ std::unique_ptr<Machine> Machine::Open(const std::string& folder, const std::str
     throw Error(folder + " is not a simulated machine: it has no machine.ini");
   m.ini = IniFile::Parse(text);
   CheckMachineIni(m.ini, folder);
+  m.written = m.ini;
+  ApplyRunState(folder, m.ini, m.stateText);
   m.system = Upper(system.empty() ? m.ini.Get("Machine", "Boot", "") : system);
   if (m.system != "95" && m.system != "NT")
     throw Error(folder + ": boot \"95\" or \"NT\", not " + Quote(m.system));
@@ -231,11 +234,16 @@ void Machine::Save() {
   StoreWindows(m);
   if (m.restartPending) m.ini.Set("Machine", "RestartPending", "1");
   else m.ini.Remove("Machine", "RestartPending");
+  // Only the files that changed are written; machine.ini stays as written.
   std::vector<HostFileText> files;
   m.registry.AddTexts(RegistryFolder(m), files);
   m.disk.AddTexts(files);
-  files.push_back({m.folder + "/machine.ini", m.ini.Text()});
+  const std::string state = RunStateText(m.written, m.ini);
+  if (state != m.stateText) files.push_back({m.folder + "/" + kRunStateFile, state});
   WriteHostFilesTogether(files);
+  m.registry.Saved(RegistryFolder(m), files);
+  m.disk.Saved(files);
+  m.stateText = state;
 }
 
 const std::string& Machine::System() const { return state_->system; }

@@ -185,4 +185,25 @@ void CheckMachineIni(const IniFile& ini, const std::string& folder) {
     throw Error(folder + "/disk/C: the machine has no drive C:");
 }
 
+void CheckRunState(const IniFile& state, const std::string& file) {
+  std::string complaint;
+  for (const IniFile::Line& line : state.Lines()) {
+    const std::string where = file + ":" + std::to_string(line.number) + ": ";
+    const bool known = IsSection(line.section, {"Drives", "Top Windows"}) ||
+                       (IsSection(line.section, {"Machine"}) &&
+                        (line.kind == IniFile::Line::Kind::Header ||
+                         SameText(line.key, "RestartPending")));
+    if (line.kind == IniFile::Line::Kind::Unreadable)
+      throw Error(where + "cannot read the line " + Quote(line.value));
+    if (!known)
+      throw Error(where + "[" + line.section + "]" +
+                  (line.kind == IniFile::Line::Kind::Entry ? " " + line.key : "") +
+                  ": not what a run keeps");
+    if (line.kind == IniFile::Line::Kind::Header || line.value.empty()) continue;
+    Complaint(line.section, line.key, line.value, complaint);
+    if (!complaint.empty())
+      throw Error(where + "[" + line.section + "] " + line.key + ": " + complaint);
+  }
+}
+
 }  // namespace sim

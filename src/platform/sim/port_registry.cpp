@@ -9,9 +9,6 @@
 namespace sim {
 namespace {
 
-constexpr long kAccessDenied = 5;
-constexpr long kInvalidHandle = 6;
-
 struct OpenKey {
   std::uint32_t root;
   std::string path;
@@ -37,14 +34,14 @@ std::string Trimmed(const char* path) {
 
 long Open(std::uint32_t root, const char* path, port::RegKey& key, bool create) {
   Machine::State& m = Current();
-  if (!Registry::RootName(root)) return kInvalidHandle;
+  if (!Registry::RootName(root)) return port::RegInvalidHandle;
   const std::string p = Trimmed(path);
   if (!m.registry.Find(root, p)) {
     if (!create) {
       record::KeyLookedUp(root, p, port::RegNotFound);
       return port::RegNotFound;
     }
-    if (m.Fails(Fault::Registry)) return kAccessDenied;
+    if (m.Fails(Fault::Registry)) return port::RegAccessDenied;
     m.registry.Create(root, p);
     record::KeyCreated(root, p);
   } else if (!create) {
@@ -73,9 +70,9 @@ void RegClose(RegKey key) { Current().keys.erase(key); }
 
 long RegQueryString(RegKey key, const char* name, char* buffer, std::uint32_t& size) {
   OpenKey k;
-  if (!Lookup(key, k)) return kInvalidHandle;
+  if (!Lookup(key, k)) return RegInvalidHandle;
   const RegValue* v = k.node->Value(name ? name : "");
-  const long result = !v ? RegNotFound : !v->isString ? 13 : RegOk;  // 13: not a string value
+  const long result = !v ? RegNotFound : !v->isString ? RegInvalidData : RegOk;
   record::ValueRead(k.root, k.path, name, result, result == RegOk ? v->data.c_str() : nullptr);
   if (result != RegOk) return result;
   const std::uint32_t needed = static_cast<std::uint32_t>(v->data.size() + 1);
@@ -90,8 +87,8 @@ long RegQueryString(RegKey key, const char* name, char* buffer, std::uint32_t& s
 
 long RegSetString(RegKey key, const char* name, const char* data, std::uint32_t length) {
   OpenKey k;
-  if (!Lookup(key, k)) return kInvalidHandle;
-  if (Current().Fails(Fault::Registry)) return kAccessDenied;
+  if (!Lookup(key, k)) return RegInvalidHandle;
+  if (Current().Fails(Fault::Registry)) return RegAccessDenied;
   // The stored string ends at its terminator or after `length` characters.
   std::string text;
   for (std::uint32_t i = 0; i < length && data[i]; ++i) text += data[i];
@@ -109,10 +106,10 @@ long RegSetString(RegKey key, const char* name, const char* data, std::uint32_t 
 
 long RegRemoveValue(RegKey key, const char* name) {
   OpenKey k;
-  if (!Lookup(key, k)) return kInvalidHandle;
+  if (!Lookup(key, k)) return RegInvalidHandle;
   const std::string n = name ? name : "";
   if (!k.node->Value(n)) return RegNotFound;
-  if (Current().Fails(Fault::Registry)) return kAccessDenied;
+  if (Current().Fails(Fault::Registry)) return RegAccessDenied;
   k.node->RemoveValue(n);
   record::ValueDeleted(k.root, k.path, n);
   return RegOk;
@@ -120,10 +117,11 @@ long RegRemoveValue(RegKey key, const char* name) {
 
 long RegRemoveKey(RegKey key, const char* subkey) {
   OpenKey k;
-  if (!Lookup(key, k)) return kInvalidHandle;
+  if (!Lookup(key, k)) return RegInvalidHandle;
   const RegNode* child = k.node->Child(Trimmed(subkey));
   if (!child) return RegNotFound;
-  if (!child->keys.empty() || Current().Fails(Fault::Registry)) return kAccessDenied;
+  if ((!child->keys.empty() && Current().system == "NT") || Current().Fails(Fault::Registry))
+    return RegAccessDenied;
   const std::string path = k.path.empty() ? child->name : k.path + "\\" + child->name;
   k.node->RemoveChild(child->name);
   record::KeyDeleted(k.root, path);
@@ -132,7 +130,7 @@ long RegRemoveKey(RegKey key, const char* subkey) {
 
 long RegEnumSubKey(RegKey key, std::uint32_t index, char* buffer, std::uint32_t size) {
   OpenKey k;
-  if (!Lookup(key, k)) return kInvalidHandle;
+  if (!Lookup(key, k)) return RegInvalidHandle;
   if (index >= k.node->keys.size()) return RegNoMoreItems;
   const std::string& name = k.node->keys[index]->name;
   if (size < name.size() + 1) return RegMoreData;

@@ -196,8 +196,7 @@ unsigned ModuleFileName(char* buffer, unsigned size) {
 unsigned ShortPathName(const char* path, char* buffer, unsigned size) {
   std::string shortPath;
   if (!Current().disk.ShortPath(path, shortPath)) return 0;
-  // As the system does: the length needed, with nothing copied, when it does not fit.
-  if (shortPath.size() + 1 > size) return static_cast<unsigned>(shortPath.size() + 1);
+  if (shortPath.size() + 1 > size) return 0;
   return CopyOut(shortPath, buffer, size);
 }
 
@@ -214,7 +213,6 @@ unsigned EnvironmentVariable(const char* name, char* buffer, unsigned size) {
   std::string value;
   if (!m.ini.Get("Environment " + m.system, name, value) && !m.ini.Get("Environment", name, value))
     return 0;
-  if (value.size() + 1 > size) return static_cast<unsigned>(value.size() + 1);
   return CopyOut(value, buffer, size);
 }
 

@@ -1,9 +1,9 @@
 #include "platform/sim/registry.h"
 
-#include <fstream>
 #include <sstream>
 
 #include "platform/sim/files.h"
+#include "platform/sim/reg_text.h"
 #include "platform/sim/sim.h"
 #include "platform/sim/text.h"
 
@@ -26,41 +26,6 @@ std::vector<std::string> SplitKey(const std::string& path) {
   }
   if (!part.empty()) parts.push_back(part);
   return parts;
-}
-
-// REGEDIT4 strings escape backslashes and quotation marks.
-std::string RegQuote(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '\\' || c == '"') out += '\\';
-    out += c;
-  }
-  return out + "\"";
-}
-
-// Reads a quoted REGEDIT4 string at `pos`; false when malformed.
-bool ReadRegString(const std::string& line, std::size_t& pos, std::string& out) {
-  if (pos >= line.size() || line[pos] != '"') return false;
-  out.clear();
-  for (++pos; pos < line.size(); ++pos) {
-    char c = line[pos];
-    if (c == '"') {
-      ++pos;
-      return true;
-    }
-    if (c == '\\' && pos + 1 < line.size()) c = line[++pos];
-    out += c;
-  }
-  return false;
-}
-
-void WriteNode(std::ostream& out, const std::string& path, const RegNode& node) {
-  out << "[" << path << "]\r\n";
-  for (const RegValue& v : node.values)
-    out << (v.name.empty() ? "@" : RegQuote(v.name)) << "="
-        << (v.isString ? RegQuote(v.data) : v.data) << "\r\n";
-  out << "\r\n";
-  for (const auto& child : node.keys) WriteNode(out, path + "\\" + child->name, *child);
 }
 
 }  // namespace
@@ -135,9 +100,11 @@ void Registry::Load(const std::string& folder) {
   CheckMachineFolder(folder);
   for (std::uint32_t i = 0; i < 4; ++i) {
     roots_[i] = RegNode{};
+    texts_[i].clear();
     const std::string file = folder + "/" + kRootNames[i] + ".reg";
     std::string text;
     if (!ReadMachineFile(file, text)) continue;
+    texts_[i] = text;
     std::istringstream in(text);
     std::string line;
     RegNode* current = nullptr;
@@ -151,48 +118,43 @@ void Registry::Load(const std::string& folder) {
         first = false;
         continue;
       }
-      if (line.empty() || line[0] == ';') continue;
       const std::string where = file + ":" + std::to_string(number) + ": ";
-      if (line[0] == '[') {
-        const auto close = line.rfind(']');
-        if (close == std::string::npos) throw Error(where + "unclosed key name");
-        std::string path = line.substr(1, close - 1);
-        const std::string prefix = std::string(kRootNames[i]);
-        if (!StartsWithText(path, prefix)) throw Error(where + "key outside " + prefix);
-        current = &Create(0x80000000u + i, path.substr(prefix.size()));
-        continue;
+      const RegLine parsed = ParseRegLine(line);
+      switch (parsed.kind) {
+        case RegLine::Kind::Other:
+          break;
+        case RegLine::Kind::Bad:
+          throw Error(where + parsed.error);
+        case RegLine::Kind::Key: {
+          const std::string prefix = std::string(kRootNames[i]);
+          if (!StartsWithText(parsed.key, prefix)) throw Error(where + "key outside " + prefix);
+          current = &Create(0x80000000u + i, parsed.key.substr(prefix.size()));
+          break;
+        }
+        case RegLine::Kind::Value:
+          if (!current) throw Error(where + "value outside a key");
+          // A value given twice has the later data, as importing the file gives it.
+          if (RegValue* v = current->Value(parsed.value.name)) *v = parsed.value;
+          else current->values.push_back(parsed.value);
+          break;
       }
-      if (!current) throw Error(where + "value outside a key");
-      RegValue value;
-      std::size_t pos = 0;
-      if (line[0] == '@') {
-        pos = 1;
-      } else if (!ReadRegString(line, pos, value.name)) {
-        throw Error(where + "bad value name");
-      }
-      if (pos >= line.size() || line[pos] != '=') throw Error(where + "expected '='");
-      ++pos;
-      if (pos < line.size() && line[pos] == '"') {
-        if (!ReadRegString(line, pos, value.data)) throw Error(where + "bad string");
-      } else {
-        value.isString = false;
-        value.data = line.substr(pos);
-      }
-      current->values.push_back(value);
     }
   }
 }
 
 void Registry::AddTexts(const std::string& folder, std::vector<HostFileText>& files) const {
   for (std::uint32_t i = 0; i < 4; ++i) {
-    std::ostringstream out;
-    out << "REGEDIT4\r\n\r\n";
-    for (const auto& child : roots_[i].keys)
-      WriteNode(out, std::string(kRootNames[i]) + "\\" + child->name, *child);
     const std::string file = folder + "/" + kRootNames[i] + ".reg";
-    if (roots_[i].keys.empty() && !HostFileExists(file)) continue;
-    files.push_back({file, out.str()});
+    if (roots_[i].keys.empty() && roots_[i].values.empty() && texts_[i].empty()) continue;
+    std::string text = UpdateRegText(texts_[i], kRootNames[i], roots_[i]);
+    if (text != texts_[i]) files.push_back({file, std::move(text)});
   }
+}
+
+void Registry::Saved(const std::string& folder, const std::vector<HostFileText>& files) {
+  for (const HostFileText& saved : files)
+    for (std::uint32_t i = 0; i < 4; ++i)
+      if (saved.path == folder + "/" + kRootNames[i] + ".reg") texts_[i] = saved.text;
 }
 
 }  // namespace sim

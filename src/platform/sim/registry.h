@@ -1,5 +1,6 @@
 // One Windows installation's registry: a tree of keys with string values,
-// kept in REGEDIT4 files, one per root (registry/<system>/HKEY_....reg).
+// kept in REGEDIT4 files, one per root (registry/<system>/HKEY_....reg),
+// which a save changes only where the registry changed.
 #pragma once
 
 #include <cstdint>
@@ -46,8 +47,11 @@ class Registry {
   // Throws Error when the folder cannot be read, or a file cannot be read or
   // is not REGEDIT4.
   void Load(const std::string& folder);
-  // The .reg files of `folder` as they are to be saved.
+  // The .reg files of `folder` that differ from what was read or last saved,
+  // each changed only where its keys and values changed.
   void AddTexts(const std::string& folder, std::vector<HostFileText>& files) const;
+  // Takes note of the files of `folder` that a save has written.
+  void Saved(const std::string& folder, const std::vector<HostFileText>& files);
 
   // The key at `path` ('\'-separated) under `root`; null when it is absent.
   RegNode* Find(std::uint32_t root, const std::string& path);
@@ -56,6 +60,7 @@ class Registry {
  private:
   RegNode* Root(std::uint32_t root);
   RegNode roots_[4];
+  std::string texts_[4];  // each root's file as read or last saved
 };
 
 }  // namespace sim

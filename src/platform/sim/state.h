@@ -99,7 +99,9 @@ enum class Fault { Open, Read, Write, Rename, Delete, Registry, Count };
 struct Machine::State {
   std::string folder;
   std::string system;     // "95" or "NT"
-  IniFile ini;            // machine.ini
+  IniFile ini;            // machine.ini with what runs did to it (state.ini)
+  IniFile written;        // machine.ini as the user wrote it
+  std::string stateText;  // state.ini as read or last saved
   Registry registry;
   Disk disk;
   Answers answers;
