@@ -4,6 +4,28 @@
 namespace record {
 namespace {
 
+// Appends C as it is when it is printable ASCII, else as \xHH.
+void AppendShown(std::string& out, char c) {
+  static const char kHex[] = "0123456789abcdef";
+  const unsigned char u = static_cast<unsigned char>(c);
+  if (u >= 0x20 && u < 0x7f) {
+    out += c;
+  } else {
+    out += "\\x";
+    out += kHex[u >> 4];
+    out += kHex[u & 0xf];
+  }
+}
+
+// Writes a line whose unquoted parts (file names, key paths, sections) may
+// come from input, so that nothing a name holds can end the line or forge
+// another. Quoted parts are escaped already and pass unchanged.
+void Out(const std::string& line) {
+  std::string shown;
+  for (const char c : line) AppendShown(shown, c);
+  Emit(shown);
+}
+
 std::string ButtonsOf(unsigned type) {
   switch (type & 0xF) {
     case port::mb::OkCancel: return "OK Cancel";
@@ -59,7 +81,7 @@ std::string Describe(const Control& c) {
 // A line about one control of an open dialog; none for another window.
 void ItemLine(port::Window dialog, int controlId, const std::string& what) {
   if (const int id = DialogTemplateOf(dialog))
-    Emit(DialogName(id) + ": " + std::to_string(controlId) + what);
+    Out(DialogName(id) + ": " + std::to_string(controlId) + what);
 }
 
 std::string ValueName(const std::string& name) {
@@ -76,17 +98,7 @@ std::string Quote(const std::string& text) {
       case '\n': out += "\\n"; break;
       case '\r': out += "\\r"; break;
       case '\t': out += "\\t"; break;
-      default: {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (u >= 0x20 && u < 0x7f) {
-          out += c;
-        } else {
-          static const char kHex[] = "0123456789abcdef";
-          out += "\\x";
-          out += kHex[u >> 4];
-          out += kHex[u & 0xf];
-        }
-      }
+      default: AppendShown(out, c);
     }
   }
   return out + "\"";
@@ -116,35 +128,35 @@ std::string KeyName(std::uint32_t root, const std::string& path) {
 std::string RunStarts(const char* argumentText, int systemKind) {
   const std::string line = std::string("zvset ") + Quote(argumentText ? argumentText : "") +
                            " on Windows " + (systemKind == 1 ? "95" : "NT");
-  Emit(line);
+  Out(line);
   return line;
 }
 
 std::string RunEnds(int exitCode) {
   const std::string line = "exit code " + std::to_string(exitCode);
-  Emit(line);
+  Out(line);
   return line;
 }
 
-void SystemRestarts() { Emit("Windows restarts"); }
+void SystemRestarts() { Out("Windows restarts"); }
 
 void BoxShown(port::Window owner, const char* text, const char* title, unsigned type) {
-  Emit("box " + Quote(title) + " [" + ButtonsOf(type) + "] " + IconOf(type) + ", " +
+  Out("box " + Quote(title) + " [" + ButtonsOf(type) + "] " + IconOf(type) + ", " +
        OwnerName(owner) + ": " + Quote(text));
 }
 
-void BoxAnswered(int button) { Emit(std::string("  user presses ") + ButtonWord(button)); }
+void BoxAnswered(int button) { Out(std::string("  user presses ") + ButtonWord(button)); }
 
 void DialogOpens(int templateId, const std::string& caption, port::Window owner,
                  const std::vector<Control>& controls) {
-  Emit(DialogName(templateId) + " " + Quote(caption) + " opens, " + OwnerName(owner) + ":");
-  for (const Control& c : controls) Emit(Describe(c));
+  Out(DialogName(templateId) + " " + Quote(caption) + " opens, " + OwnerName(owner) + ":");
+  for (const Control& c : controls) Out(Describe(c));
 }
 
 void DialogEnds(int templateId, std::intptr_t result, const std::vector<Control>& controls) {
-  Emit(DialogName(templateId) + " ends with " + std::to_string(result) + ":");
+  Out(DialogName(templateId) + " ends with " + std::to_string(result) + ":");
   for (const Control& c : controls)
-    if (c.editable || c.checkable) Emit(Describe(c));
+    if (c.editable || c.checkable) Out(Describe(c));
 }
 
 void ItemText(port::Window dialog, int controlId, const char* text) {
@@ -164,7 +176,7 @@ void ItemIcon(port::Window dialog, int controlId, int iconId) {
 }
 
 void Repainted(port::Window dialog) {
-  if (const int id = DialogTemplateOf(dialog)) Emit(DialogName(id) + ": repaint");
+  if (const int id = DialogTemplateOf(dialog)) Out(DialogName(id) + ": repaint");
 }
 
 void HelpCalled(port::Window owner, const char* file, unsigned command, std::uintptr_t data) {
@@ -172,95 +184,95 @@ void HelpCalled(port::Window owner, const char* file, unsigned command, std::uin
   if (command == port::help::Context) line += "open " + Quote(file) + " at " + std::to_string(data);
   else if (command == port::help::Quit) line += "quit " + Quote(file);
   else line += "command " + std::to_string(command) + " " + Quote(file);
-  Emit(line + ", " + OwnerName(owner));
+  Out(line + ", " + OwnerName(owner));
 }
 
 void WindowShown(port::Window window, bool visible) {
-  Emit(WindowName(window) + (visible ? ": show" : ": hide"));
+  Out(WindowName(window) + (visible ? ": show" : ": hide"));
 }
 
-void WindowForeground(port::Window window) { Emit(WindowName(window) + ": foreground"); }
+void WindowForeground(port::Window window) { Out(WindowName(window) + ": foreground"); }
 
 void WindowMessage(const std::string& title, unsigned message, bool ignored) {
   if (message == port::wm::Close)
-    Emit("window " + Quote(title) + ": WM_CLOSE" + (ignored ? " (ignored)" : ""));
-  else Emit("window " + Quote(title) + ": message " + std::to_string(message));
+    Out("window " + Quote(title) + ": WM_CLOSE" + (ignored ? " (ignored)" : ""));
+  else Out("window " + Quote(title) + ": message " + std::to_string(message));
 }
 
 void WindowMoved(port::Window window, int left, int top, int width, int height, bool repaint) {
-  Emit(WindowName(window) + ": moved to " + std::to_string(left) + "," + std::to_string(top) +
+  Out(WindowName(window) + ": moved to " + std::to_string(left) + "," + std::to_string(top) +
        " (" + std::to_string(width) + "x" + std::to_string(height) + ")" +
        (repaint ? " and repainted" : ""));
 }
 
 void ProgramStarted(const std::string& program, const std::string& arguments, int showCommand,
                     bool wait) {
-  Emit("program " + Quote(program) + " " + Quote(arguments) + ": started" +
+  Out("program " + Quote(program) + " " + Quote(arguments) + ": started" +
        (showCommand == port::sw::Hide ? " hidden" : "") + (wait ? ", waited for" : ""));
 }
 
 void ProgramNotStarted(const char* commandLine) {
-  Emit("program " + Quote(commandLine) + ": cannot be started");
+  Out("program " + Quote(commandLine) + ": cannot be started");
 }
 
-void LibraryLoaded(const std::string& path) { Emit("library " + path + ": loaded"); }
+void LibraryLoaded(const std::string& path) { Out("library " + path + ": loaded"); }
 
 void LibraryNotLoaded(const char* fileName) {
-  Emit("library " + Quote(fileName) + ": cannot be loaded");
+  Out("library " + Quote(fileName) + ": cannot be loaded");
 }
 
-void Slept(unsigned milliseconds) { Emit("sleep " + std::to_string(milliseconds) + " ms"); }
+void Slept(unsigned milliseconds) { Out("sleep " + std::to_string(milliseconds) + " ms"); }
 
 void DdeNoServer(const std::string& servicePair) {
-  Emit("dde " + Quote(servicePair) + ": no server answers");
+  Out("dde " + Quote(servicePair) + ": no server answers");
 }
 
 void DdeExecuted(const std::string& servicePair, const std::string& command, bool done) {
-  Emit("dde " + Quote(servicePair) + ": execute " + Quote(command) + ": " +
+  Out("dde " + Quote(servicePair) + ": execute " + Quote(command) + ": " +
        (done ? "done" : "failed"));
 }
 
 void KeyCreated(std::uint32_t root, const std::string& path) {
-  Emit("registry " + KeyName(root, path) + ": key created");
+  Out("registry " + KeyName(root, path) + ": key created");
 }
 
 void KeyDeleted(std::uint32_t root, const std::string& path) {
-  Emit("registry " + KeyName(root, path) + ": key deleted");
+  Out("registry " + KeyName(root, path) + ": key deleted");
 }
 
 void ValueSet(std::uint32_t root, const std::string& path, const std::string& name,
               const std::string& data) {
-  Emit("registry " + KeyName(root, path) + ": " + ValueName(name) + " = " + Quote(data));
+  Out("registry " + KeyName(root, path) + ": " + ValueName(name) + " = " + Quote(data));
 }
 
 void ValueDeleted(std::uint32_t root, const std::string& path, const std::string& name) {
-  Emit("registry " + KeyName(root, path) + ": " + ValueName(name) + " deleted");
+  Out("registry " + KeyName(root, path) + ": " + ValueName(name) + " deleted");
 }
 
 void KeyLookedUp(std::uint32_t root, const std::string& path, long result) {
   if (!Verbose()) return;
-  Emit("registry " + KeyName(root, path) + ": looked up, " +
+  Out("registry " + KeyName(root, path) + ": looked up, " +
        (result == port::RegOk ? std::string("found") : "result " + std::to_string(result)));
 }
 
 void ValueRead(std::uint32_t root, const std::string& path, const char* name, long result,
                const char* data) {
   if (!Verbose()) return;
-  Emit("registry " + KeyName(root, path) + ": " + ValueName(name ? name : "") + " read, " +
+  Out("registry " + KeyName(root, path) + ": " + ValueName(name ? name : "") + " read, " +
        (result == port::RegOk && data ? Quote(data)
                                       : "result " + std::to_string(result)));
 }
 
-void FileWritten(const std::string& path) { Emit("file " + path + ": written"); }
+void FileWritten(const std::string& path) { Out("file " + path + ": written"); }
 
-void FileDeleted(const std::string& path) { Emit("file " + path + ": deleted"); }
+void FileDeleted(const std::string& path) { Out("file " + path + ": deleted"); }
 
 void FileRenamed(const std::string& from, const std::string& to) {
-  Emit("file " + from + ": renamed to " + to);
+  Out("file " + from + ": renamed to " + to);
 }
 
 void FileCopied(const std::string& to, const std::string& from) {
-  Emit("file " + to + ": copied from " + from);
+  Out("file " + to + ": copied from " + from);
 }
 
 void AttributesSet(const std::string& path, std::uint32_t attributes) {
@@ -271,12 +283,12 @@ void AttributesSet(const std::string& path, std::uint32_t attributes) {
       {port::AttrNormal, "normal"}};
   for (const auto& [bit, name] : bits)
     if (attributes & bit) names += std::string(names.empty() ? "" : " ") + name;
-  Emit("file " + path + ": attributes " + (names.empty() ? "none" : names));
+  Out("file " + path + ": attributes " + (names.empty() ? "none" : names));
 }
 
 void ProfileWritten(const std::string& path, const char* section, const char* key,
                     const char* value) {
-  Emit("profile " + path + " [" + section + "] " + key +
+  Out("profile " + path + " [" + section + "] " + key +
        (value ? " = " + Quote(value) : " deleted"));
 }
 
@@ -285,13 +297,13 @@ void FileTested(const char* path, std::uint32_t attributes) {
   std::string found = "not found";
   if (attributes != port::InvalidAttributes)
     found = attributes & port::AttrDirectory ? "a folder" : "a file";
-  Emit("file " + std::string(path) + ": looked up, " + found);
+  Out("file " + std::string(path) + ": looked up, " + found);
 }
 
 void ProfileRead(const char* file, const char* section, const char* key, const char* value,
                  bool found) {
   if (!Verbose()) return;
-  Emit(std::string("profile ") + file + " [" + section + "] " + key + " read, " +
+  Out(std::string("profile ") + file + " [" + section + "] " + key + " read, " +
        (found ? Quote(value) : "not found"));
 }
 

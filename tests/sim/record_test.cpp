@@ -94,6 +94,22 @@ TEST_F(RecordTest, TheLogTakesTheProgramsLinesAndGrowsWithEachRun) {
   fs::remove(log);
 }
 
+// Names that come from input (here a file's) are shown as the program got
+// them, but no byte of them can break a line or forge another.
+TEST_F(RecordTest, NamesFromInputCannotForgeALine) {
+  Make();
+  PutFile("C:\\OLD.TXT", "");
+  Run([] {
+    port::RenameFile("C:\\OLD.TXT", "C:\\NEW\nexit code 0\t\xe9.TXT");
+    port::RegKey key = 0;
+    port::RegCreate(port::HkeyCurrentUser, "Software\\A\rB", key);
+    port::RegClose(key);
+  });
+  EXPECT_EQ(Transcript(),
+            "file C:\\OLD.TXT: renamed to C:\\NEW\\x0aexit code 0\\x09\\xe9.TXT\n"
+            "registry HKEY_CURRENT_USER\\Software\\A\\x0dB: key created\n");
+}
+
 TEST_F(RecordTest, ALogThatCannotBeWrittenChangesNothing) {
   Act();
   const std::string transcript = Transcript();
