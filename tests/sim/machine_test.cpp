@@ -16,18 +16,6 @@ namespace {
 
 class MachineFolderTest : public MachineTest {
  protected:
-  // Every file of the machine folder with its bytes.
-  std::map<std::string, std::string> Files() const {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder_)) {
-      if (!entry.is_regular_file()) continue;
-      std::ifstream in(entry.path(), std::ios::binary);
-      std::stringstream s;
-      s << in.rdbuf();
-      files[fs::relative(entry.path(), folder_).generic_string()] = s.str();
-    }
-    return files;
-  }
 
   // The error that opening the machine gives; "" when it opens.
   std::string OpenError() {
@@ -69,9 +57,9 @@ TEST_F(MachineFolderTest, ARegistryThatCannotBeReadStopsBeforeAnythingIsDone) {
     SCOPED_TRACE(c.what);
     Make();
     c.spoil(folder_ + "/registry");
-    const auto before = Files();
+    const auto before = FolderFiles();
     EXPECT_EQ(OpenError(), "cannot read " + folder_ + c.error);
-    EXPECT_EQ(Files(), before);
+    EXPECT_EQ(FolderFiles(), before);
   }
 }
 
@@ -80,7 +68,7 @@ TEST_F(MachineFolderTest, ASaveThatFailsLeavesEveryFileAsItWasAndKeepsTheTranscr
   // The second file of the save cannot be made: HKEY_CURRENT_USER.reg is
   // written before HKEY_LOCAL_MACHINE.reg fails.
   fs::create_directory(folder_ + "/registry/95/HKEY_LOCAL_MACHINE.reg.new");
-  const auto before = Files();
+  const auto before = FolderFiles();
   const sim::RunResult r = RunProcess([] {
     port::RegKey key;
     port::RegCreate(port::HkeyCurrentUser, "Software\\Brackwell", key);
@@ -93,7 +81,7 @@ TEST_F(MachineFolderTest, ASaveThatFailsLeavesEveryFileAsItWasAndKeepsTheTranscr
                            "/registry/95/HKEY_LOCAL_MACHINE.reg.new: Is a directory");
   EXPECT_NE(Transcript().find("Software\\Brackwell"), std::string::npos) << Transcript();
   EXPECT_NE(Transcript().find(r.message), std::string::npos) << Transcript();
-  EXPECT_EQ(Files(), before);
+  EXPECT_EQ(FolderFiles(), before);
 }
 
 // The line of machine.ini that reads `line`, counted from 1.
@@ -145,11 +133,11 @@ TEST_F(MachineFolderTest, AMachineIniFaultIsNamedWithItsLineAndKeyBeforeAnything
     const std::string where =
         folder_ + "/machine.ini" +
         (c.line.empty() ? "" : ":" + std::to_string(LineOf(folder_, c.line)) + ": ");
-    const auto before = Files();
+    const auto before = FolderFiles();
     const std::string error = OpenError();
     EXPECT_EQ(error.rfind(where, 0), 0u) << error;
     EXPECT_NE(error.find(c.error), std::string::npos) << error;
-    EXPECT_EQ(Files(), before);
+    EXPECT_EQ(FolderFiles(), before);
   }
 }
 

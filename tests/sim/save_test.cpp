@@ -36,17 +36,6 @@ class SaveTest : public MachineTest {
  protected:
   std::string RegFile() const { return folder_ + "/registry/95/HKEY_LOCAL_MACHINE.reg"; }
 
-  std::map<std::string, std::string> Files() const {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder_)) {
-      if (!entry.is_regular_file()) continue;
-      std::ifstream in(entry.path(), std::ios::binary);
-      std::stringstream s;
-      s << in.rdbuf();
-      files[fs::relative(entry.path(), folder_).generic_string()] = s.str();
-    }
-    return files;
-  }
 
   // Makes a machine whose HKEY_LOCAL_MACHINE is kHandWritten and whose
   // machine.ini has a comment of the user's.
@@ -73,7 +62,7 @@ std::map<std::string, std::string> Changed(const std::map<std::string, std::stri
 
 TEST_F(SaveTest, ARunThatChangesNothingLeavesTheMachineByteForByte) {
   MakeHandWritten();
-  const auto before = Files();
+  const auto before = FolderFiles();
   Run([] {
     port::RegKey key;
     ASSERT_EQ(port::RegOpen(port::HkeyLocalMachine, "SOFTWARE\\Brackwell\\Zelvane\\5.0\\Options",
@@ -86,7 +75,7 @@ TEST_F(SaveTest, ARunThatChangesNothingLeavesTheMachineByteForByte) {
     port::RegClose(key);
   });
   machine_.reset();
-  EXPECT_EQ(Changed(before, Files()), (std::map<std::string, std::string>{}));
+  EXPECT_EQ(Changed(before, FolderFiles()), (std::map<std::string, std::string>{}));
 }
 
 TEST_F(SaveTest, ARunChangesOnlyTheLinesOfWhatItChanged) {
@@ -146,21 +135,21 @@ TEST_F(SaveTest, ARunChangesOnlyTheLinesOfWhatItChanged) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     MakeHandWritten();
-    const auto before = Files();
+    const auto before = FolderFiles();
     Run(c.run);
     machine_.reset();
-    EXPECT_EQ(Changed(before, Files()),
+    EXPECT_EQ(Changed(before, FolderFiles()),
               (std::map<std::string, std::string>{{"registry/95/HKEY_LOCAL_MACHINE.reg", c.reg}}));
   }
 }
 
 TEST_F(SaveTest, WhatTheUserDidDuringARunIsKeptBesideMachineIni) {
   MakeHandWritten();
-  const auto before = Files();
+  const auto before = FolderFiles();
   const std::string ini = before.at("machine.ini");
   RunProcess([] { sim::InsertDisk('A'); });
   machine_.reset();
-  EXPECT_EQ(Changed(before, Files()),
+  EXPECT_EQ(Changed(before, FolderFiles()),
             (std::map<std::string, std::string>{
                 {"state.ini",
                  "; What the runs on this machine did to what machine.ini says.\r\n"
@@ -173,7 +162,7 @@ TEST_F(SaveTest, WhatTheUserDidDuringARunIsKeptBesideMachineIni) {
     sim::RemoveDisk('A');
   });
   machine_.reset();
-  const auto after = Files();
+  const auto after = FolderFiles();
   EXPECT_EQ(after.at("machine.ini"), ini);
   EXPECT_EQ(after.at("state.ini"), "");
   Run([] { EXPECT_FALSE(port::DriveReady(0)); });

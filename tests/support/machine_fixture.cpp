@@ -187,3 +187,15 @@ std::string Profile(const char* file, const char* section, const char* key) {
 std::string MachineTest::Transcript() const {
   return machine_ ? machine_->TranscriptText() : "";
 }
+
+std::map<std::string, std::string> MachineTest::FolderFiles() const {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder_)) {
+    if (!entry.is_regular_file()) continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    files[fs::relative(entry.path(), folder_).generic_string()] = s.str();
+  }
+  return files;
+}

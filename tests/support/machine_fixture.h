@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,6 +48,8 @@ class MachineTest : public ::testing::Test {
   void Run(const std::function<void()>& body);
   // The transcript so far, one line each.
   std::string Transcript() const;
+  // Every file of the machine folder, by its path in the folder, with its bytes.
+  std::map<std::string, std::string> FolderFiles() const;
 
   // The booted system's registry, '\' between levels; "" when missing.
   std::string Registry(std::uint32_t root, const std::string& key, const std::string& name) const;
