@@ -86,7 +86,7 @@ constexpr long RegOk = 0;
 constexpr long RegNotFound = 2;
 constexpr long RegAccessDenied = 5;   // a key with subkeys removed on NT; a write refused
 constexpr long RegInvalidHandle = 6;  // a key that is not open
-constexpr long RegInvalidData = 13;   // a value that is not a string, read as one (simulator)
+constexpr long RegInvalidData = 13;   // a value that is not a string, read as one
 constexpr long RegMoreData = 234;
 constexpr long RegNoMoreItems = 259;
 
@@ -291,8 +291,8 @@ long RegCreate(std::uint32_t root, const char* path, RegKey& key);
 void RegClose(RegKey key);
 // A string value. `size` is the buffer's size in, the size the value needs out
 // (terminator included); RegMoreData when it does not fit, and then nothing
-// is copied. A value that is not a string: the Win32 backend gives its raw
-// bytes, the simulator RegInvalidData; the program reads only strings.
+// is copied. A value that is not a string is RegInvalidData, the buffer left
+// as it was: the program reads only strings.
 long RegQueryString(RegKey key, const char* name, char* buffer, std::uint32_t& size);
 // Stores `length` characters of `data` as a string value; `length` may be
 // longer than the text, as when a buffer's size is passed.

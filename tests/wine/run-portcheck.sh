@@ -12,6 +12,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-prefix.sh"
 
 prepare_run port "$work" "$@" || exit $?
+# A value that is not a string, which the port must refuse to read as one.
+timeout 60 "$LOADER" reg add 'HKCU\Software\ZvPortCheckNumber' /v Number /t REG_DWORD /d 7 /f \
+  >"$RUN/reg.out" 2>&1
 for log in '' 'C:\zvtest\record.log' 'C:\zvtest'; do
   # An environment value longer than the buffer it is read into.
   ZVSET_LOG=$log ZVSET_LOG_VERBOSE=${log:+1} ZVPORTCHECK=abcdefgh timeout 120 "$LOADER" \

@@ -37,8 +37,12 @@ std::pair<std::uint32_t, std::string> KeyOf(port::RegKey key) {
 // unless the value fits. A value stored without its terminator gets one.
 long QueryString(port::RegKey key, const char* name, char* buffer, std::uint32_t& size) {
   DWORD needed = 0;
-  LONG result = RegQueryValueExA(ToKey(key), name, nullptr, nullptr, nullptr, &needed);
+  DWORD type = 0;
+  LONG result = RegQueryValueExA(ToKey(key), name, nullptr, &type, nullptr, &needed);
   if (result != ERROR_SUCCESS) return result;
+  // A number or raw bytes have no terminator to stop a caller that takes
+  // them for text: only strings are read.
+  if (type != REG_SZ && type != REG_EXPAND_SZ) return port::RegInvalidData;
   std::vector<char> value(needed + 1, '\0');
   DWORD got = needed;
   result = RegQueryValueExA(ToKey(key), name, nullptr, nullptr,

@@ -45,6 +45,15 @@ void CheckRegistry() {
   Check(port::RegQueryString(key, "Value", buffer, size) == port::RegNotFound,
         "removed value is not found");
   port::RegClose(key);
+  // A number read as a string is refused, and the buffer is left alone.
+  Check(port::RegOpen(port::HkeyCurrentUser, "Software\\ZvPortCheckNumber", key) == port::RegOk,
+        "open the key of the number");
+  std::strcpy(buffer, "kept");
+  size = sizeof buffer;
+  Check(port::RegQueryString(key, "Number", buffer, size) == port::RegInvalidData &&
+            std::strcmp(buffer, "kept") == 0,
+        "a number is not read as a string");
+  port::RegClose(key);
 
   port::RegKey parent = 0;
   Check(port::RegOpen(port::HkeyCurrentUser, "SOFTWARE\\zvportcheck", parent) == port::RegOk,
