@@ -17,6 +17,7 @@
 #include "builtin_libraries.h"
 #include "platform/sim/sim.h"
 #include "scenario.h"
+#include "../wine/robot_form.h"
 
 namespace fs = std::filesystem;
 
@@ -37,18 +38,6 @@ void AddToMachineIni(const fs::path& machine, const std::string& section,
 void Put(const fs::path& host, const std::string& bytes) {
   fs::create_directories(host.parent_path());
   std::ofstream(host, std::ios::binary) << bytes;
-}
-
-// A simulator box line, `box "TITLE" [BUTTONS] ICON, OWNER: "TEXT"`, as the
-// robot writes it: `box "TITLE" "TEXT" buttons BUTTONS icon shown|none`.
-std::string RobotForm(const std::string& line) {
-  const auto open = line.find(" ["), close = line.find("] ", open);
-  const auto text = line.find(": \"", close);
-  const std::string title = line.substr(4, open - 4);
-  const std::string buttons = line.substr(open + 2, close - open - 2);
-  const bool icon = line.compare(close + 2, 8, "no icon,") != 0;
-  return "box " + title + " " + line.substr(text + 2) + " buttons " + buttons + " icon " +
-         (icon ? "shown" : "none");
 }
 
 bool Library(const fs::path& machine, const std::string& library) {
